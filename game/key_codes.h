@@ -1,0 +1,19 @@
+// Keys as the game receives them: Windows virtual-key codes as a Japanese
+// (JIS) keyboard produces them, and a mask of the modifier keys held.
+#pragma once
+
+#include <cstdint>
+
+namespace titletype {
+
+using KeyCode = int16_t;
+using ModifierMask = uint8_t;
+
+inline constexpr ModifierMask kShiftBit = 1;
+inline constexpr ModifierMask kCtrlBit = 2;
+inline constexpr ModifierMask kAltBit = 4;
+
+inline constexpr KeyCode kEscKey = 27;
+inline constexpr KeyCode kSpaceKey = 32;
+
+}  // namespace titletype

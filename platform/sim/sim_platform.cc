@@ -1,0 +1,36 @@
+#include "platform/sim/sim_platform.h"
+
+#include <utility>
+
+namespace titletype {
+
+double SimPlatform::ScriptedRandom::rand_unit() {
+  const double value = script[next];
+  if (next + 1 < script.size()) ++next;
+  return value;
+}
+
+SimPlatform::SimPlatform(std::vector<double> rand_script)
+    : random_(rand_script.empty() ? std::vector<double>{0.0} : std::move(rand_script)),
+      host_(clock_, random_, *this) {}
+
+void SimPlatform::run_for(Instant duration) {
+  const Instant end = clock_.at + duration;
+  for (auto due = host_.next_deadline(); due && *due <= end && !host_.ended();
+       due = host_.next_deadline()) {
+    clock_.at = *due;
+    host_.run_due_ticks();
+  }
+  clock_.at = end;
+}
+
+void SimPlatform::press(KeyCode key, ModifierMask modifiers) {
+  key_down(key, modifiers);
+  key_up(key, modifiers);
+}
+
+void SimPlatform::show_title(std::string_view title) {
+  timeline_.push_back({clock_.at, std::string(title)});
+}
+
+}  // namespace titletype

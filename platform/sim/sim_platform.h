@@ -1,0 +1,67 @@
+// The simulated platform: Form1 in virtual time. Tests script the random
+// source, send key events at chosen moments and read back every title the
+// player would have seen, with the virtual time it appeared.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/form_host.h"
+
+namespace titletype {
+
+/// A title shown at a moment of virtual time.
+struct TitleAt {
+  Instant at;
+  std::string text;
+  bool operator==(const TitleAt&) const = default;
+};
+
+class SimPlatform final : private TitleDisplay {
+ public:
+  /// `rand_script` gives rand_unit's answers in turn, its last answer for
+  /// ever after; each must be in [0, 1).
+  explicit SimPlatform(std::vector<double> rand_script = {0.0});
+
+  /// Lets `duration` of virtual time pass, handling every tick on time.
+  void run_for(Instant duration);
+
+  void key_down(KeyCode key, ModifierMask modifiers = 0) { host_.key_down(key, modifiers); }
+  void key_up(KeyCode key, ModifierMask modifiers = 0) { host_.key_up(key, modifiers); }
+  /// A key-down and its key-up at the same moment.
+  void press(KeyCode key, ModifierMask modifiers = 0);
+
+  Instant now() const { return clock_.at; }
+  const FormHost& host() const { return host_; }
+  const Form1& form() const { return host_.form(); }
+  std::string_view title() const { return host_.title(); }
+  /// Every title shown so far; a handler that set the title more than once
+  /// shows only the last.
+  const std::vector<TitleAt>& timeline() const { return timeline_; }
+  int seeds() const { return random_.seeds; }
+
+ private:
+  struct VirtualClock final : Clock {
+    Instant now() const override { return at; }
+    Instant at{};
+  };
+  struct ScriptedRandom final : RandomSource {
+    explicit ScriptedRandom(std::vector<double> values) : script(std::move(values)) {}
+    void seed_from_clock() override { ++seeds; }
+    double rand_unit() override;
+    std::vector<double> script;
+    std::size_t next = 0;
+    int seeds = 0;
+  };
+
+  void show_title(std::string_view title) override;
+
+  VirtualClock clock_;
+  ScriptedRandom random_;
+  std::vector<TitleAt> timeline_;
+  FormHost host_;
+};
+
+}  // namespace titletype

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building (and, with --tests, testing)
+# needs, but only those that are missing. Root runs apt-get directly; anyone
+# else goes through sudo.
+set -euo pipefail
+
+packages=(g++ cmake make libx11-dev)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev tmux)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}" >&2
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "Please install as root: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,50 @@
+#include "platform/deadline_timer.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/sim_game.h"
+
+namespace titletype {
+namespace {
+
+struct TestClock final : Clock {
+  Instant now() const override { return at; }
+  Instant at{};
+};
+
+TEST(DeadlineTimerTest, EnablingAndSettingTheIntervalStartAFullPeriod) {
+  TestClock clock;
+  DeadlineTimer timer(clock);
+  timer.set_interval(1000);
+  EXPECT_EQ(timer.deadline(), std::nullopt) << "disabled";
+  clock.at = ms(200);
+  timer.set_enabled(true);
+  EXPECT_EQ(timer.deadline(), ms(1200));
+  clock.at = ms(700);
+  timer.set_enabled(true);  // already on: no restart
+  EXPECT_EQ(timer.deadline(), ms(1200));
+  timer.set_interval(1000);  // same value: still a new period
+  EXPECT_EQ(timer.deadline(), ms(1700));
+  timer.set_interval(0);
+  EXPECT_EQ(timer.deadline(), std::nullopt) << "an interval of 0 never ticks";
+}
+
+TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
+  TestClock clock;
+  DeadlineTimer timer(clock);
+  timer.set_interval(100);
+  timer.set_enabled(true);
+  EXPECT_EQ(timer.take_due(ms(99)), std::nullopt);
+  EXPECT_EQ(timer.take_due(ms(100)), ms(100));
+  EXPECT_EQ(timer.take_due(ms(100)), std::nullopt) << "one tick per period";
+  // A stall of 3.5 periods gives one tick, and the next stays on the grid.
+  EXPECT_EQ(timer.take_due(ms(550)), ms(200));
+  EXPECT_EQ(timer.take_due(ms(550)), std::nullopt);
+  EXPECT_EQ(timer.deadline(), ms(600));
+  // Handling each tick a little late does not drift.
+  EXPECT_EQ(timer.take_due(ms(600) + std::chrono::microseconds(300)), ms(600));
+  EXPECT_EQ(timer.deadline(), ms(700));
+}
+
+}  // namespace
+}  // namespace titletype

@@ -1,0 +1,133 @@
+// The Over phase: score, success rate, then the question and its legend.
+#include <gtest/gtest.h>
+
+#include "tests/sim_game.h"
+
+namespace titletype {
+namespace {
+
+/// A game over with `hits` + 1 hits, all doubles typed with `modifiers`
+/// (so no miss during play), and `misses` key-downs before the first result
+/// tick.
+std::unique_ptr<SimPlatform> game_over_with(int hits, int misses, ModifierMask modifiers = 0) {
+  auto sim = playing("A", 'A');  // typed its first "A": one hit
+  for (int i = 0; i < hits; ++i) {
+    sim->run_for(ms(1000));
+    sim->key_down(modifiers ? 'Q' : 'A', modifiers);  // Shift+Q is "A"
+    sim->key_up('Q');
+  }
+  EXPECT_EQ(counts(*sim), (Counts{hits + 1, 0, modifiers ? hits : 0}));
+  sim->run_for(ms(10'000));
+  EXPECT_TRUE(sim->host().timer2().enabled());
+  for (int i = 0; i < misses; ++i) sim->press('X');
+  return sim;
+}
+
+std::string title_at_tick(SimPlatform& sim, int tick) {
+  for (int i = 0; i < 400 && sim.form().result_ticks != tick; ++i) sim.run_for(ms(1500));
+  EXPECT_EQ(sim.form().result_ticks, tick);
+  return std::string(sim.title());
+}
+
+TEST(ResultCycleTest, AGameWithNoKeysRunsThroughTheWholeCycle) {
+  SimPlatform sim({starts_with('A'), feeds('B')});
+  sim.press(kSpaceKey);
+  sim.run_for(ms(10'000 + 6 * 1500));
+  const std::vector<TitleAt> after(sim.timeline().end() - 7, sim.timeline().end());
+  EXPECT_EQ(after, (std::vector<TitleAt>{{ms(10'000), "ABBBBBBBBBB"},
+                                         {ms(11'500), "SCORE 0"},
+                                         {ms(13'000), "SCORE 0"},
+                                         {ms(14'500), "SCORE 0"},
+                                         {ms(16'000), "Y-SPACE N-Esc"},
+                                         {ms(17'500), "NEXT GAME?"},
+                                         {ms(19'000), "Y-SPACE N-Esc"}}));
+}
+
+TEST(ResultCycleTest, ScoreThenRateRoundedDown) {
+  // Each game has one hit more than its `hits`; D is that plus the misses,
+  // less the modifiers when the doubles are typed with one.
+  struct RateCase {
+    int hits, misses;
+    ModifierMask modifiers;
+    const char* rate;
+  };
+  const RateCase cases[] = {
+      {28, 71, 0, "Success 28%"},         // 29 / 100, not 29
+      {0, 2, 0, "Success 33%"},           // 1 / 3
+      {1, 1, 0, "Success 66%"},           // 2 / 3
+      {6, 3, 0, "Success 70%"},           // 7 / 10
+      {1, 0, kShiftBit, "Success 200%"},  // 2 / 1: not capped at 100
+  };
+  for (const RateCase& c : cases) {
+    auto sim = game_over_with(c.hits, c.misses, c.modifiers);
+    EXPECT_EQ(title_at_tick(*sim, 1), "SCORE " + std::to_string(c.hits + 1));
+    EXPECT_EQ(title_at_tick(*sim, 3), c.rate);
+  }
+}
+
+TEST(ResultCycleTest, NoRateFromADivisorOfZero) {
+  // Start with "A", type a double with Shift+Q and wait: 1 hit, 1 modifier,
+  // and the Shift key-down itself is a modifier and a miss. D = 1 - 2 + 1.
+  SimPlatform sim({starts_with('A'), feeds('A'), feeds('B')});
+  sim.press(kSpaceKey);
+  sim.run_for(ms(1000));
+  sim.key_down(16, kShiftBit);
+  sim.key_down('Q', kShiftBit);
+  sim.run_for(ms(10'000));
+  ASSERT_EQ(counts(sim), (Counts{1, 1, 2}));
+  EXPECT_EQ(title_at_tick(sim, 3), "SCORE 1");
+  EXPECT_EQ(title_at_tick(sim, 4), "Y-SPACE N-Esc");
+}
+
+TEST(ResultCycleTest, TheTickCountWrapsFrom200To100AndKeepsAlternating) {
+  auto sim = game_over_with(0, 0);
+  EXPECT_EQ(title_at_tick(*sim, 199), "NEXT GAME?");
+  sim->run_for(ms(1500));
+  EXPECT_EQ(sim->form().result_ticks, 100);
+  EXPECT_EQ(sim->title(), "Y-SPACE N-Esc");
+  sim->run_for(ms(1500));
+  EXPECT_EQ(sim->form().result_ticks, 101);
+  EXPECT_EQ(sim->title(), "NEXT GAME?");
+}
+
+TEST(ResultCycleTest, SpaceRestartsAtOnceAndTheCycleStartsOver) {
+  for (int ticks : {0, 2, 5}) {
+    auto sim = game_over_with(3, 0);
+    title_at_tick(*sim, ticks);
+    sim->press(kSpaceKey);
+    EXPECT_EQ(sim->title().size(), 1u);
+    EXPECT_FALSE(sim->host().timer2().enabled());
+    EXPECT_EQ(counts(*sim), (Counts{0, 0, 0}));
+    sim->run_for(ms(10'000));
+    EXPECT_EQ(title_at_tick(*sim, 1), "SCORE 0");
+  }
+}
+
+TEST(ResultCycleTest, CountsStopAt32767AndTheRateStaysSound) {
+  // Every tick: one double typed (a hit), one wrong key and one lone Shift
+  // (misses), so all three counts reach their limit.
+  auto sim = playing("", 'A');
+  for (int tick = 0; tick < 33'000; ++tick) {
+    sim->run_for(*sim->host().next_deadline() - sim->now());
+    sim->press('A');
+    sim->press('X');
+    sim->press(16, kShiftBit);
+  }
+  EXPECT_EQ(counts(*sim), (Counts{32767, 32767, 32767}));
+  sim->run_for(ms(3500));  // eleven ticks at 300 ms end the game
+  EXPECT_EQ(title_at_tick(*sim, 1), "SCORE 32767");
+  EXPECT_EQ(title_at_tick(*sim, 3), "Success 100%");
+
+  // Hits and misses both at the limit: the divisor 65534 still forms.
+  auto other = playing("", 'A');
+  for (int tick = 0; tick < 33'000; ++tick) {
+    other->run_for(*other->host().next_deadline() - other->now());
+    other->press('A');
+    other->press('X');
+  }
+  other->run_for(ms(3500));
+  EXPECT_EQ(title_at_tick(*other, 3), "Success 50%");
+}
+
+}  // namespace
+}  // namespace titletype
