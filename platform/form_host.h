@@ -36,6 +36,10 @@ class FormHost {
   void key_down(KeyCode key, ModifierMask modifiers);
   void key_up(KeyCode key, ModifierMask modifiers);
 
+  /// The window was closed from outside (its close button): the program
+  /// ends as it does on Esc.
+  void close() { window_.close(); }
+
   /// Handles the ticks that are due by the clock's now, earliest first, at
   /// most one per timer.
   void run_due_ticks();

@@ -4,15 +4,8 @@
 
 namespace titletype {
 
-double SimPlatform::ScriptedRandom::rand_unit() {
-  const double value = script[next];
-  if (next + 1 < script.size()) ++next;
-  return value;
-}
-
 SimPlatform::SimPlatform(std::vector<double> rand_script)
-    : random_(rand_script.empty() ? std::vector<double>{0.0} : std::move(rand_script)),
-      host_(clock_, random_, *this) {}
+    : random_(std::move(rand_script)), host_(clock_, random_, *this) {}
 
 void SimPlatform::run_for(Instant duration) {
   const Instant end = clock_.at + duration;

@@ -3,12 +3,11 @@
 // player would have seen, with the virtual time it appeared.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/form_host.h"
+#include "platform/scripted_random.h"
 
 namespace titletype {
 
@@ -40,20 +39,12 @@ class SimPlatform final : private TitleDisplay {
   /// Every title shown so far; a handler that set the title more than once
   /// shows only the last.
   const std::vector<TitleAt>& timeline() const { return timeline_; }
-  int seeds() const { return random_.seeds; }
+  int seeds() const { return random_.seeds(); }
 
  private:
   struct VirtualClock final : Clock {
     Instant now() const override { return at; }
     Instant at{};
-  };
-  struct ScriptedRandom final : RandomSource {
-    explicit ScriptedRandom(std::vector<double> values) : script(std::move(values)) {}
-    void seed_from_clock() override { ++seeds; }
-    double rand_unit() override;
-    std::vector<double> script;
-    std::size_t next = 0;
-    int seeds = 0;
   };
 
   void show_title(std::string_view title) override;

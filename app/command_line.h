@@ -1,0 +1,23 @@
+// The program's command line: which backend to play in, or a question about
+// the program itself. The game keeps no settings.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace titletype {
+
+enum class Backend { kAuto, kWindow, kTerminal };
+
+struct CommandLine {
+  enum class Action { kPlay, kHelp, kVersion, kUsageError } action = Action::kPlay;
+  Backend backend = Backend::kAuto;
+  std::string error;  // for kUsageError
+};
+
+CommandLine parse_command_line(std::span<const char* const> args);
+
+/// The text of --help.
+std::string usage_text();
+
+}  // namespace titletype

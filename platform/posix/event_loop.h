@@ -1,0 +1,48 @@
+// The one-thread event loop of the real backends: it hands each input event
+// and each due tick to the FormHost, one at a time, and otherwise sleeps in
+// ppoll on one file descriptor until the next deadline, so an idle game
+// costs no CPU. SIGINT, SIGTERM and SIGHUP end it cleanly.
+#pragma once
+
+#include <optional>
+
+#include "platform/clock.h"
+#include "platform/form_host.h"
+
+namespace titletype {
+
+/// What a backend gives the loop: a descriptor to wait on and a way to
+/// handle what arrived on it.
+class EventSource {
+ public:
+  virtual ~EventSource() = default;
+  virtual int fd() const = 0;
+  /// Handles the events that are ready without blocking; after each one the
+  /// loop's `after_event` must be called so that due ticks run in between.
+  virtual void handle_ready_events(FormHost& host) = 0;
+  /// Called before sleeping: sends what is buffered, and says whether events
+  /// are already waiting in the backend's own queue.
+  virtual bool flush_and_check_queued() = 0;
+  /// A deadline of the backend's own (a pending lone Esc in the terminal),
+  /// and what to do when it passes.
+  virtual std::optional<Instant> own_deadline() const { return std::nullopt; }
+  virtual void handle_own_deadline(FormHost&) {}
+  /// The terminal changed size (SIGWINCH).
+  virtual void handle_resize() {}
+  /// The source is gone for good (the terminal hung up): the loop ends as
+  /// it does on SIGHUP.
+  virtual bool hung_up() const { return false; }
+};
+
+/// How the loop ended: the game closed, or the number of the signal.
+struct LoopEnd {
+  int signal = 0;
+};
+
+/// Runs until the game ends (Esc or the window closed) or a signal comes.
+LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock);
+
+/// For backends: runs the ticks that fell due while an event was handled.
+inline void after_event(FormHost& host) { host.run_due_ticks(); }
+
+}  // namespace titletype

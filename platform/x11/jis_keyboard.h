@@ -1,0 +1,58 @@
+// The keyboard of the desktop backend: turns X key events, by keycode, into
+// the virtual-key codes and modifier masks that the game reads, and keeps
+// track of which Shift, Ctrl and Alt keys are down.
+//
+// X reports the modifiers held just before an event, so a Shift key-down
+// would not carry Shift; the game expects a modifier's own key-down to carry
+// its bit, so the held keys are tracked here instead.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <optional>
+#include <string>
+
+#include "game/key_codes.h"
+#include "platform/x11/jis_keys.h"
+
+namespace titletype {
+
+/// A key event as the game receives it.
+struct KeyEvent {
+  KeyCode key;
+  ModifierMask modifiers;
+  bool operator==(const KeyEvent&) const = default;
+};
+
+class JisKeyboard {
+ public:
+  static constexpr int kKeycodes = 256;
+  using KeycodeNames = std::array<std::string, kKeycodes>;
+  using KeycodeSet = std::bitset<kKeycodes>;
+
+  /// `names` gives the XKB name of each keycode, empty where there is none.
+  explicit JisKeyboard(const KeycodeNames& names);
+
+  /// Nothing for a key that a JIS keyboard does not have.
+  std::optional<KeyEvent> press(int keycode, NumLock num_lock);
+  std::optional<KeyEvent> release(int keycode, NumLock num_lock);
+
+  /// Takes the modifier keys that are down from the server's view of the
+  /// keyboard, for when focus returns and releases may have been missed.
+  void resync(const KeycodeSet& down);
+
+ private:
+  struct Key {
+    std::optional<KeyCode> num_lock_on;
+    std::optional<KeyCode> num_lock_off;
+    ModifierMask modifier = 0;
+  };
+
+  std::optional<KeyCode> code(int keycode, NumLock num_lock) const;
+  ModifierMask held_mask() const;
+
+  std::array<Key, kKeycodes> keys_{};
+  KeycodeSet held_modifiers_;
+};
+
+}  // namespace titletype

@@ -1,0 +1,155 @@
+#include "platform/x11/x11_game.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "platform/posix/event_loop.h"
+#include "platform/posix/steady_clock.h"
+#include "platform/x11/jis_keyboard.h"
+#include "platform/x11/x11_window.h"
+
+namespace titletype {
+
+namespace {
+
+// Xlib calls this when the connection breaks, and ends the process if it
+// returns; nothing of the game needs saving, so leave at once.
+extern "C" int on_connection_lost(Display*) {
+  static constexpr char kMessage[] = "titletype: lost the connection to the X server\n";
+  [[maybe_unused]] const auto written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+  _exit(1);
+}
+
+struct DisplayCloser {
+  void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayHandle = std::unique_ptr<Display, DisplayCloser>;
+
+JisKeyboard::KeycodeNames read_keycode_names(Display* display) {
+  JisKeyboard::KeycodeNames names;
+  XkbDescPtr xkb = XkbGetMap(display, 0, XkbUseCoreKbd);
+  if (!xkb) return names;
+  if (XkbGetNames(display, XkbKeyNamesMask, xkb) == Success && xkb->names && xkb->names->keys) {
+    for (int code = xkb->min_key_code; code <= xkb->max_key_code && code < JisKeyboard::kKeycodes;
+         ++code) {
+      const char* name = xkb->names->keys[code].name;
+      names[code].assign(name, strnlen(name, XkbKeyNameLength));
+    }
+  }
+  XkbFreeKeyboard(xkb, 0, True);
+  return names;
+}
+
+/// Key, focus and window-manager events of the game's window.
+class X11Events final : public EventSource {
+ public:
+  X11Events(Display* display, X11Window& window, int xkb_event_base)
+      : display_(display),
+        window_(window),
+        xkb_event_base_(xkb_event_base),
+        keyboard_(read_keycode_names(display)),
+        num_lock_mask_(XkbKeysymToModifiers(display, XK_Num_Lock)) {}
+
+  int fd() const override { return ConnectionNumber(display_); }
+
+  bool flush_and_check_queued() override {
+    XFlush(display_);
+    return XQLength(display_) > 0;
+  }
+
+  void handle_ready_events(FormHost& host) override {
+    while (!host.ended() && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      handle(event, host);
+      after_event(host);
+    }
+  }
+
+ private:
+  void handle(const XEvent& event, FormHost& host) {
+    switch (event.type) {
+      case KeyPress:
+        if (const auto key = keyboard_.press(event.xkey.keycode, num_lock(event))) {
+          host.key_down(key->key, key->modifiers);
+        }
+        return;
+      case KeyRelease:
+        if (const auto key = keyboard_.release(event.xkey.keycode, num_lock(event))) {
+          host.key_up(key->key, key->modifiers);
+        }
+        return;
+      case FocusIn:
+        resync_modifiers();
+        return;
+      case ClientMessage:
+        if (window_.is_close_request(event)) host.close();
+        return;
+      default:
+        if (event.type == xkb_event_base_) {
+          // A new keyboard (setxkbmap, a hot-plugged one) may number its keys
+          // differently.
+          keyboard_ = JisKeyboard(read_keycode_names(display_));
+          num_lock_mask_ = XkbKeysymToModifiers(display_, XK_Num_Lock);
+          resync_modifiers();
+        }
+        return;
+    }
+  }
+
+  NumLock num_lock(const XEvent& event) const {
+    return (event.xkey.state & num_lock_mask_) ? NumLock::kOn : NumLock::kOff;
+  }
+
+  void resync_modifiers() {
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    JisKeyboard::KeycodeSet down;
+    for (int code = 0; code < JisKeyboard::kKeycodes; ++code) {
+      down[code] = (keys[code / 8] >> (code % 8)) & 1;
+    }
+    keyboard_.resync(down);
+  }
+
+  Display* display_;
+  X11Window& window_;
+  int xkb_event_base_;
+  JisKeyboard keyboard_;
+  unsigned num_lock_mask_;
+};
+
+}  // namespace
+
+WindowRun run_x11_game(RandomSource& random) {
+  const DisplayHandle display(XOpenDisplay(nullptr));
+  if (!display) return {WindowOutcome::kNoDisplay, 1};
+  XSetIOErrorHandler(on_connection_lost);
+
+  int xkb_event_base = -1;
+  int xkb_error_base = 0;
+  int major = XkbMajorVersion;
+  int minor = XkbMinorVersion;
+  if (XkbQueryExtension(display.get(), nullptr, &xkb_event_base, &xkb_error_base, &major, &minor)) {
+    XkbSelectEvents(display.get(), XkbUseCoreKbd, XkbNewKeyboardNotifyMask,
+                    XkbNewKeyboardNotifyMask);
+  }
+  // A held key repeats as further key-downs, with no key-up between them.
+  Bool detectable = False;
+  XkbSetDetectableAutoRepeat(display.get(), True, &detectable);
+
+  X11Window window(display.get());
+  const SteadyClock clock;
+  FormHost host(clock, random, window);
+  window.map();
+  X11Events events(display.get(), window, xkb_event_base);
+  const LoopEnd end = run_event_loop(host, events, clock);
+  return {WindowOutcome::kPlayed, end.signal ? 128 + end.signal : 0};
+}
+
+}  // namespace titletype

@@ -1,0 +1,21 @@
+// The game in an X11 desktop window.
+#pragma once
+
+#include "platform/random_source.h"
+
+namespace titletype {
+
+/// What became of an attempt to play in a window.
+enum class WindowOutcome { kPlayed, kNoDisplay };
+
+struct WindowRun {
+  WindowOutcome outcome;
+  int exit_status;
+};
+
+/// Opens the display named by DISPLAY and plays until Esc, the window's
+/// close button or a signal. If the X server goes away, says so on stderr
+/// and exits with status 1.
+WindowRun run_x11_game(RandomSource& random);
+
+}  // namespace titletype

@@ -1,0 +1,92 @@
+#include "platform/x11/x11_window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/xpm_image.h"
+
+namespace titletype {
+
+namespace {
+constexpr unsigned long kBackgroundGrey = 0xc0c0c0;  // on TrueColor visuals
+}
+
+X11Window::X11Window(Display* display)
+    : display_(display),
+      wm_delete_window_(XInternAtom(display, "WM_DELETE_WINDOW", False)),
+      net_wm_name_(XInternAtom(display, "_NET_WM_NAME", False)),
+      utf8_string_(XInternAtom(display, "UTF8_STRING", False)) {
+  const int screen = DefaultScreen(display_);
+  const bool true_colour = DefaultVisual(display_, screen)->c_class == TrueColor;
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = true_colour ? kBackgroundGrey : WhitePixel(display_, screen);
+  // Keys and focus only: pointer motion, exposure and the rest never wake us.
+  attributes.event_mask = KeyPressMask | KeyReleaseMask | FocusChangeMask;
+  window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0, kWidth, kHeight, 0,
+                          CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask,
+                          &attributes);
+  set_client_properties();
+  set_icon();
+}
+
+X11Window::~X11Window() { XDestroyWindow(display_, window_); }
+
+void X11Window::set_client_properties() {
+  XClassHint class_hint{const_cast<char*>("titletype"), const_cast<char*>("Titletype")};
+  XWMHints wm_hints{};
+  wm_hints.flags = InputHint | StateHint;
+  wm_hints.input = True;
+  wm_hints.initial_state = NormalState;
+  XSizeHints size_hints{};
+  size_hints.flags = PSize | PMinSize;
+  size_hints.width = size_hints.min_width = kWidth;
+  size_hints.height = size_hints.min_height = kHeight;
+  XSetWMProperties(display_, window_, nullptr, nullptr, nullptr, 0, &size_hints, &wm_hints,
+                   &class_hint);
+
+  char host[HOST_NAME_MAX + 1] = {};
+  if (gethostname(host, sizeof host - 1) == 0) {
+    XChangeProperty(display_, window_, XA_WM_CLIENT_MACHINE, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(host), static_cast<int>(strlen(host)));
+  }
+  const long pid = getpid();
+  XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+  XSetWMProtocols(display_, window_, &wm_delete_window_, 1);
+}
+
+void X11Window::set_icon() {
+  const ArgbImage& icon = window_icon();
+  if (icon.pixels.empty()) return;
+  // Format-32 properties travel as arrays of long, whatever its width.
+  std::vector<long> data{icon.width, icon.height};
+  data.insert(data.end(), icon.pixels.begin(), icon.pixels.end());
+  XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(data.data()),
+                  static_cast<int>(data.size()));
+}
+
+void X11Window::show_title(std::string_view title) {
+  if (title == shown_title_) return;
+  shown_title_ = title;
+  // Every title of the game is ASCII, so both properties hold the same bytes.
+  XStoreName(display_, window_, shown_title_.c_str());
+  XChangeProperty(display_, window_, net_wm_name_, utf8_string_, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(shown_title_.data()),
+                  static_cast<int>(shown_title_.size()));
+}
+
+void X11Window::map() { XMapWindow(display_, window_); }
+
+bool X11Window::is_close_request(const XEvent& event) const {
+  return event.type == ClientMessage && event.xclient.window == window_ &&
+         event.xclient.format == 32 &&
+         static_cast<Atom>(event.xclient.data.l[0]) == wm_delete_window_;
+}
+
+}  // namespace titletype

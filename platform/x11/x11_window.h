@@ -1,0 +1,46 @@
+// The desktop window: an ordinary top-level X11 window whose title is the
+// whole display of the game. It carries the game's icon, behaves as a
+// well-kept client (class, process id, machine, size hints, close button)
+// and draws nothing: the server paints its plain background itself.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/form_host.h"
+
+namespace titletype {
+
+class X11Window final : public TitleDisplay {
+ public:
+  static constexpr int kWidth = 153;  // client area, pixels
+  static constexpr int kHeight = 72;
+
+  /// Creates the window, unmapped.
+  explicit X11Window(Display* display);
+  ~X11Window() override;
+  X11Window(const X11Window&) = delete;
+  X11Window& operator=(const X11Window&) = delete;
+
+  void show_title(std::string_view title) override;
+  void map();
+
+  ::Window id() const { return window_; }
+  /// Whether `event` is the window manager asking the window to close.
+  bool is_close_request(const XEvent& event) const;
+
+ private:
+  void set_icon();
+  void set_client_properties();
+
+  Display* display_;
+  ::Window window_;
+  Atom wm_delete_window_;
+  Atom net_wm_name_;
+  Atom utf8_string_;
+  std::string shown_title_;
+};
+
+}  // namespace titletype

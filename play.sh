@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and plays it: in a window where a
+# display is available, in this terminal otherwise. Arguments go to the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" >/dev/null
+exec build/release/titletype "$@"

@@ -1,0 +1,236 @@
+#include "tests/e2e/x_session.h"
+
+#include <X11/Xatom.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string_view>
+
+namespace titletype::e2e {
+
+namespace {
+
+/// Reads one line from `fd` within `timeout`.
+std::string read_line(int fd, std::chrono::milliseconds timeout) {
+  std::string line;
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  char c = 0;
+  while (std::chrono::steady_clock::now() < end) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 100) <= 0) continue;
+    if (read(fd, &c, 1) != 1 || c == '\n') break;
+    line += c;
+  }
+  return line;
+}
+
+/// JIS keys (X keycodes) by the character they type, and whether Shift is
+/// needed.
+struct JisStroke {
+  int keycode;
+  bool shift;
+};
+JisStroke stroke_for(char c) {
+  static constexpr std::string_view kTopRow = "1234567890";   // keycodes 10..19
+  static constexpr std::string_view kShifted = "!\"#$%&'()";  // Shift and 1..9
+  static constexpr std::string_view kRowQ = "QWERTYUIOP";     // 24..33
+  static constexpr std::string_view kRowA = "ASDFGHJKL";      // 38..46
+  static constexpr std::string_view kRowZ = "ZXCVBNM";        // 52..58
+  if (auto i = kTopRow.find(c); i != std::string_view::npos) return {10 + int(i), false};
+  if (auto i = kShifted.find(c); i != std::string_view::npos) return {10 + int(i), true};
+  if (auto i = kRowQ.find(c); i != std::string_view::npos) return {24 + int(i), false};
+  if (auto i = kRowA.find(c); i != std::string_view::npos) return {38 + int(i), false};
+  if (auto i = kRowZ.find(c); i != std::string_view::npos) return {52 + int(i), false};
+  switch (c) {
+    case '-':
+      return {20, false};
+    case '=':
+      return {20, true};
+    case '@':
+      return {34, false};
+    case ';':
+      return {47, false};
+    case '+':
+      return {47, true};
+    case ':':
+      return {48, false};
+    case '*':
+      return {48, true};
+    case ',':
+      return {59, false};
+    case '<':
+      return {59, true};
+    case '.':
+      return {60, false};
+    case '>':
+      return {60, true};
+    case '/':
+      return {61, false};
+    case '?':
+      return {61, true};
+  }
+  throw std::invalid_argument(std::string("no JIS key for ") + c);
+}
+
+}  // namespace
+
+XSession::XSession() {
+  int fds[2];
+  if (pipe(fds) != 0) throw std::runtime_error("pipe");
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  server_ = std::make_unique<Process>(
+      std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-noreset",
+                               "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+  close(fds[1]);
+  const std::string number = read_line(fds[0], 20s);
+  close(fds[0]);
+  if (number.empty()) throw std::runtime_error("Xvfb did not start");
+  display_name_ = ":" + number;
+  Process layout({"setxkbmap", "-display", display_name_, "jp"});
+  if (layout.wait(20s) != 0) throw std::runtime_error("setxkbmap jp failed");
+  display_ = XOpenDisplay(display_name_.c_str());
+  if (!display_) throw std::runtime_error("cannot open " + display_name_);
+  XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+}
+
+XSession::~XSession() {
+  // Closing a connection to a dead server would end this process.
+  if (display_ && !server_->wait(0ms)) XCloseDisplay(display_);
+}
+
+void XSession::kill_server() {
+  server_->kill(SIGKILL);
+  server_->wait(10s);
+}
+
+std::unique_ptr<Process> XSession::start_game(const std::string& binary,
+                                              std::vector<std::string> args) {
+  args.insert(args.begin(), binary);
+  return std::make_unique<Process>(
+      args, std::vector<std::pair<std::string, std::string>>{{"DISPLAY", display_name_}});
+}
+
+bool XSession::find_window(const Process& game, std::chrono::milliseconds timeout) {
+  const Atom pid_atom = XInternAtom(display_, "_NET_WM_PID", False);
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < end) {
+    while (XPending(display_)) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type != MapNotify) continue;
+      Atom type;
+      int format;
+      unsigned long count, after;
+      unsigned char* data = nullptr;
+      if (XGetWindowProperty(display_, event.xmap.window, pid_atom, 0, 1, False, XA_CARDINAL, &type,
+                             &format, &count, &after, &data) == Success &&
+          data && count == 1 && *reinterpret_cast<long*>(data) == game.pid()) {
+        window_ = event.xmap.window;
+      }
+      if (data) XFree(data);
+      if (window_) {
+        XSelectInput(display_, window_, PropertyChangeMask);
+        XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+        XSync(display_, False);
+        return true;
+      }
+    }
+    pollfd p{ConnectionNumber(display_), POLLIN, 0};
+    poll(&p, 1, 100);
+  }
+  return false;
+}
+
+std::string XSession::title() {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::string text;
+  if (XGetWindowProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False), 0, 64,
+                         False, XInternAtom(display_, "UTF8_STRING", False), &type, &format, &count,
+                         &after, &data) == Success &&
+      data) {
+    text.assign(reinterpret_cast<char*>(data), count);
+  }
+  if (data) XFree(data);
+  return text;
+}
+
+bool XSession::wait_title(const std::function<bool(const std::string&)>& done,
+                          std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    const std::string now = title();
+    if (seen_.empty() || seen_.back() != now) seen_.push_back(now);
+    if (done(now)) return true;
+    // Sleep until the window's properties change, or the time is up.
+    bool changed = false;
+    while (!changed) {
+      while (XPending(display_)) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        changed = changed || event.type == PropertyNotify;
+      }
+      if (changed) break;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          end - std::chrono::steady_clock::now());
+      if (left <= 0ms) return false;
+      pollfd p{ConnectionNumber(display_), POLLIN, 0};
+      poll(&p, 1, static_cast<int>(left.count()));
+    }
+  }
+}
+
+std::vector<unsigned long> XSession::icon() {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> values;
+  if (XGetWindowProperty(display_, window_, XInternAtom(display_, "_NET_WM_ICON", False), 0,
+                         1 << 16, False, XA_CARDINAL, &type, &format, &count, &after,
+                         &data) == Success &&
+      data) {
+    const auto* longs = reinterpret_cast<unsigned long*>(data);
+    values.assign(longs, longs + count);
+  }
+  if (data) XFree(data);
+  return values;
+}
+
+void XSession::key_down(int keycode) {
+  XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), True, CurrentTime);
+  XFlush(display_);
+}
+
+void XSession::key_up(int keycode) {
+  XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), False, CurrentTime);
+  XFlush(display_);
+}
+
+void XSession::type(char c) {
+  const JisStroke stroke = stroke_for(c);
+  if (stroke.shift) key_down(kLeftShiftKeycode);
+  tap(stroke.keycode);
+  if (stroke.shift) key_up(kLeftShiftKeycode);
+}
+
+void XSession::close_window() {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window_;
+  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, window_, False, NoEventMask, &event);
+  XFlush(display_);
+}
+
+}  // namespace titletype::e2e

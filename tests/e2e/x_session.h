@@ -1,0 +1,73 @@
+// A private X server for end-to-end tests (Xvfb with the Japanese layout)
+// and a client that finds the game's window, reads its title as it changes
+// and presses real keys through XTest, by keycode.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/process.h"
+
+namespace titletype::e2e {
+
+using namespace std::chrono_literals;
+
+class XSession {
+ public:
+  /// Starts Xvfb on a free display and loads the "jp" layout.
+  XSession();
+  ~XSession();
+
+  const std::string& display_name() const { return display_name_; }
+  /// Kills the server, as a crash would.
+  void kill_server();
+
+  /// Starts `binary` on this display with `args`.
+  std::unique_ptr<Process> start_game(const std::string& binary,
+                                      std::vector<std::string> args = {});
+  /// Waits until `game` maps its window; focuses it and watches its title.
+  bool find_window(const Process& game, std::chrono::milliseconds timeout = 20s);
+
+  std::string title();
+  /// Waits until the title satisfies `done`; every title seen on the way
+  /// is kept in seen_titles().
+  bool wait_title(const std::function<bool(const std::string&)>& done,
+                  std::chrono::milliseconds timeout = 20s);
+  bool wait_title(const std::string& text, std::chrono::milliseconds timeout = 20s) {
+    return wait_title([&](const std::string& t) { return t == text; }, timeout);
+  }
+  const std::vector<std::string>& seen_titles() const { return seen_; }
+
+  /// The window's _NET_WM_ICON: width, height, then ARGB pixels.
+  std::vector<unsigned long> icon();
+
+  void key_down(int keycode);
+  void key_up(int keycode);
+  void tap(int keycode) { key_down(keycode), key_up(keycode); }
+  /// Types `c` as on a JIS keyboard, with Shift where its key needs it.
+  void type(char c);
+  /// Asks the window to close, as a window manager's close button does.
+  void close_window();
+
+ private:
+  std::unique_ptr<Process> server_;
+  std::string display_name_;
+  Display* display_ = nullptr;
+  ::Window window_ = 0;
+  std::vector<std::string> seen_;
+};
+
+/// X keycodes of some JIS keys (evdev numbering + 8).
+inline constexpr int kEscKeycode = 9;
+inline constexpr int kLeftShiftKeycode = 50;
+inline constexpr int kSpaceKeycode = 65;
+inline constexpr int kColonKeycode = 48;
+inline constexpr int kPageUpKeycode = 112;
+inline constexpr int kAKeycode = 38;
+
+}  // namespace titletype::e2e
