@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <span>
 
 #include "app/command_line.h"
 #include "platform/posix/clock_random.h"
+#include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
 
 namespace titletype {
@@ -17,16 +19,28 @@ bool have_display() {
   return display && *display;
 }
 
+bool have_terminal() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
+
 int play(Backend backend) {
+  ClockSeededRandom random;
   if (backend == Backend::kWindow || (backend == Backend::kAuto && have_display())) {
-    ClockSeededRandom random;
     const WindowRun run = run_x11_game(random);
     if (run.outcome == WindowOutcome::kPlayed) return run.exit_status;
-    const char* display = std::getenv("DISPLAY");
-    std::fprintf(stderr, "titletype: cannot open the display '%s'\n", display ? display : "");
-    return 1;
+    if (backend == Backend::kWindow || !have_terminal()) {
+      const char* display = std::getenv("DISPLAY");
+      std::fprintf(stderr, "titletype: cannot open the display '%s'\n", display ? display : "");
+      return 1;
+    }
   }
-  std::fputs("titletype: no display to open a window on (DISPLAY is not set)\n", stderr);
+  if (have_terminal()) return run_terminal_game(random);
+  if (backend == Backend::kTerminal) {
+    std::fputs("titletype: --terminal needs a terminal on standard input and output\n", stderr);
+  } else {
+    std::fputs(
+        "titletype: no display and no terminal to play in"
+        " (DISPLAY is not set and standard input or output is not a terminal)\n",
+        stderr);
+  }
   return 1;
 }
 
@@ -50,5 +64,10 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kPlay:
       break;
   }
-  return titletype::play(line.backend);
+  try {
+    return titletype::play(line.backend);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "titletype: %s\n", error.what());
+    return 1;
+  }
 }

@@ -1,15 +1,19 @@
-// The desktop game with a scripted random source, so that end-to-end tests
-// know which characters will arrive: each argument is one answer of
-// rand_unit in turn, the last repeated.
+// The game with a scripted random source, so that end-to-end tests know
+// which characters will arrive. Usage: scripted_titletype --window|--terminal
+// ANSWER...; each answer is one result of rand_unit in turn, the last repeated.
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "platform/scripted_random.h"
+#include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
 
 int main(int argc, char** argv) {
+  if (argc < 2) return 2;
   std::vector<double> answers;
-  for (int i = 1; i < argc; ++i) answers.push_back(std::strtod(argv[i], nullptr));
+  for (int i = 2; i < argc; ++i) answers.push_back(std::strtod(argv[i], nullptr));
   titletype::ScriptedRandom random(answers);
+  if (std::string_view(argv[1]) == "--terminal") return titletype::run_terminal_game(random);
   return titletype::run_x11_game(random).exit_status;
 }

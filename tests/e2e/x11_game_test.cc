@@ -18,7 +18,7 @@ std::string feeds(char c) { return std::to_string((c - '!' + 0.5) / 58); }
 
 TEST(X11GameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
   XSession x;
-  auto game = x.start_game(kScriptedGame, {starts_with('K')});
+  auto game = x.start_game(kScriptedGame, {"--window", starts_with('K')});
   ASSERT_TRUE(x.find_window(*game));
   ASSERT_TRUE(x.wait_title("Hit Space Key!!!"));
   const auto icon = x.icon();
@@ -39,8 +39,8 @@ TEST(X11GameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
 
 TEST(X11GameTest, TypingTheJisKeysRemovesTheLeftmostCharacters) {
   XSession x;
-  auto game = x.start_game(kScriptedGame, {starts_with('@'), feeds(':'), feeds('*'), feeds('+'),
-                                           feeds('!'), feeds('"'), feeds('Q')});
+  auto game = x.start_game(kScriptedGame, {"--window", starts_with('@'), feeds(':'), feeds('*'),
+                                           feeds('+'), feeds('!'), feeds('"'), feeds('Q')});
   ASSERT_TRUE(x.find_window(*game));
   x.tap(kSpaceKeycode);
   ASSERT_TRUE(x.wait_title("@"));

@@ -1,0 +1,41 @@
+#include "platform/terminal/jis_characters.h"
+
+#include <string_view>
+
+namespace titletype {
+
+namespace {
+
+struct Punctuation {
+  char unshifted;
+  char shifted;  // 0 where Shift gives nothing
+  KeyCode key;
+};
+
+constexpr Punctuation kPunctuationKeys[] = {
+    {'-', '=', 189}, {'^', '~', 222}, {'\\', '|', 220}, {'@', '`', 192},
+    {'[', '{', 219}, {';', '+', 187}, {':', '*', 186},  {']', '}', 221},
+    {',', '<', 188}, {'.', '>', 190}, {'/', '?', 191},  {0, '_', 226},  // ろ
+};
+
+// Shift with the digit keys 1 to 9.
+constexpr std::string_view kShiftedDigits = "!\"#$%&'()";
+
+}  // namespace
+
+std::optional<KeyStroke> jis_stroke_for(char c) {
+  if (c >= 'A' && c <= 'Z') return KeyStroke{c, 0};
+  if (c >= 'a' && c <= 'z') return KeyStroke{static_cast<KeyCode>(c - 'a' + 'A'), 0};
+  if (c >= '0' && c <= '9') return KeyStroke{c, 0};
+  if (c == ' ') return KeyStroke{kSpaceKey, 0};
+  if (const auto i = kShiftedDigits.find(c); i != std::string_view::npos) {
+    return KeyStroke{static_cast<KeyCode>('1' + i), kShiftBit};
+  }
+  for (const Punctuation& p : kPunctuationKeys) {
+    if (p.unshifted && c == p.unshifted) return KeyStroke{p.key, 0};
+    if (p.shifted && c == p.shifted) return KeyStroke{p.key, kShiftBit};
+  }
+  return std::nullopt;
+}
+
+}  // namespace titletype

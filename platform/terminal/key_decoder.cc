@@ -1,0 +1,265 @@
+#include "platform/terminal/key_decoder.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+namespace titletype {
+
+namespace {
+
+constexpr unsigned char kEsc = 0x1b;
+constexpr std::size_t kLongestSequence = 32;  // longer ones are not keys
+
+constexpr KeyCode kTab = 9, kEnter = 13, kBackspace = 8;
+constexpr KeyCode kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
+constexpr KeyCode kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+constexpr KeyCode kInsert = 45, kDelete = 46;
+constexpr KeyCode kF1 = 112;
+
+/// A byte on its own: a printable character or a control character.
+std::optional<KeyStroke> stroke_for_byte(unsigned char byte) {
+  switch (byte) {
+    case '\t':
+      return KeyStroke{kTab, 0};
+    case '\r':
+    case '\n':
+      return KeyStroke{kEnter, 0};
+    case 0x08:
+    case 0x7f:
+      return KeyStroke{kBackspace, 0};
+    case 0x00:
+      return KeyStroke{kSpaceKey, kCtrlBit};
+    case 0x1c:
+      return KeyStroke{220, kCtrlBit};  // Ctrl and ¥
+    case 0x1d:
+      return KeyStroke{221, kCtrlBit};  // Ctrl and ]
+    case 0x1e:
+      return KeyStroke{222, kCtrlBit};  // Ctrl and ^
+    case 0x1f:
+      return KeyStroke{226, kCtrlBit};  // Ctrl and ろ
+  }
+  if (byte >= 0x01 && byte <= 0x1a)
+    return KeyStroke{static_cast<KeyCode>('A' + byte - 1), kCtrlBit};
+  if (byte >= 0x20 && byte < 0x7f) return jis_stroke_for(static_cast<char>(byte));
+  return std::nullopt;
+}
+
+/// The modifiers of an xterm-style parameter: 1 + (Shift 1, Alt 2, Ctrl 4, Meta 8).
+std::optional<ModifierMask> modifiers_of(int parameter) {
+  if (parameter < 1 || parameter > 16) return std::nullopt;
+  const int bits = parameter - 1;
+  ModifierMask mask = 0;
+  if (bits & 1) mask |= kShiftBit;
+  if (bits & 4) mask |= kCtrlBit;
+  if (bits & (2 | 8)) mask |= kAltBit;
+  return mask;
+}
+
+std::optional<KeyCode> key_of_final(char final) {
+  switch (final) {
+    case 'A':
+      return kUp;
+    case 'B':
+      return kDown;
+    case 'C':
+      return kRight;
+    case 'D':
+      return kLeft;
+    case 'H':
+      return kHome;
+    case 'F':
+      return kEnd;
+    case 'P':
+      return kF1;
+    case 'Q':
+      return kF1 + 1;
+    case 'R':
+      return kF1 + 2;
+    case 'S':
+      return kF1 + 3;
+  }
+  return std::nullopt;
+}
+
+std::optional<KeyCode> key_of_tilde_number(int n) {
+  switch (n) {
+    case 1:
+    case 7:
+      return kHome;
+    case 2:
+      return kInsert;
+    case 3:
+      return kDelete;
+    case 4:
+    case 8:
+      return kEnd;
+    case 5:
+      return kPageUp;
+    case 6:
+      return kPageDown;
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+      return kF1 + (n - 11);
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+      return kF1 + 5 + (n - 17);
+    case 23:
+    case 24:
+      return kF1 + 10 + (n - 23);
+  }
+  return std::nullopt;
+}
+
+/// Reads a decimal parameter; an empty one keeps its default.
+bool read_parameter(std::string_view text, int& value) {
+  if (text.empty()) return true;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+/// The key of a complete CSI sequence: "ESC [", up to two parameters
+/// ("key;modifiers"), and the final byte.
+std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final) {
+  const std::size_t semicolon = body.find(';');
+  const std::string_view first = body.substr(0, semicolon);
+  const std::string_view second =
+      semicolon == std::string_view::npos ? std::string_view() : body.substr(semicolon + 1);
+  int number = 1;
+  int modifier_parameter = 1;
+  if (second.find(';') != std::string_view::npos || !read_parameter(first, number) ||
+      !read_parameter(second, modifier_parameter)) {
+    return std::nullopt;
+  }
+  const auto modifiers = modifiers_of(modifier_parameter);
+  const auto key = final == '~' ? key_of_tilde_number(number) : key_of_final(final);
+  if (!modifiers || !key || (final != '~' && number != 1)) return std::nullopt;
+  return KeyStroke{*key, *modifiers};
+}
+
+}  // namespace
+
+void KeyDecoder::feed(std::string_view bytes, Instant now, std::vector<KeyStroke>& out) {
+  // Bytes that come after the wait do not belong to the ESC before them.
+  if (const auto due = deadline(); due && now >= *due) expire(out);
+  for (unsigned char byte : bytes) {
+    if (pending_.empty()) pending_since_ = now;
+    feed_byte(byte, out);
+  }
+}
+
+std::optional<Instant> KeyDecoder::deadline() const {
+  if (pending_.empty()) return std::nullopt;
+  return pending_since_ + kEscWait;
+}
+
+void KeyDecoder::expire(std::vector<KeyStroke>& out) {
+  if (pending_.size() == 1) out.push_back({kEscKey, 0});
+  pending_.clear();
+  overlong_ = false;
+}
+
+void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
+  if (utf8_left_ > 0 && (byte & 0xc0) == 0x80) {
+    --utf8_left_;  // the rest of a character that no JIS key types
+    return;
+  }
+  utf8_left_ = 0;
+
+  if (pending_.empty()) {
+    if (byte == kEsc) {
+      pending_.push_back(static_cast<char>(byte));
+    } else if (byte >= 0x80) {
+      utf8_left_ = byte >= 0xf0 ? 3 : byte >= 0xe0 ? 2 : byte >= 0xc0 ? 1 : 0;
+    } else if (const auto stroke = stroke_for_byte(byte)) {
+      out.push_back(*stroke);
+    }
+    return;
+  }
+
+  if (pending_.size() == 1) {  // ESC and one more byte
+    if (byte == '[' || byte == 'O') {
+      pending_.push_back(static_cast<char>(byte));
+      return;
+    }
+    pending_.clear();
+    if (byte == kEsc) {
+      out.push_back({kEscKey, kAltBit});
+    } else if (auto stroke = byte < 0x80 ? stroke_for_byte(byte) : std::nullopt) {
+      stroke->modifiers |= kAltBit;  // the ESC prefix is how terminals send Alt
+      out.push_back(*stroke);
+    } else if (byte >= 0x80) {
+      feed_byte(byte, out);  // drops the character and whatever follows it
+    }
+    return;
+  }
+
+  if (pending_[1] == 'O') {  // SS3: one final byte
+    pending_.clear();
+    if (const auto key = key_of_final(static_cast<char>(byte))) out.push_back({*key, 0});
+    return;
+  }
+
+  // CSI: parameters and intermediates, then a final byte.
+  if (pending_ == "\x1b[" && byte == '[') {  // the Linux console's F1 to F5: ESC [ [ A..E
+    pending_.push_back('[');
+    return;
+  }
+  if (pending_ == "\x1b[[") {
+    pending_.clear();
+    if (byte >= 'A' && byte <= 'E') out.push_back({static_cast<KeyCode>(kF1 + byte - 'A'), 0});
+    return;
+  }
+  if (byte >= 0x20 && byte <= 0x3f) {
+    if (pending_.size() < kLongestSequence) {
+      pending_.push_back(static_cast<char>(byte));
+    } else {
+      overlong_ = true;  // read to its end, then dropped
+    }
+    return;
+  }
+  const std::string body = pending_.substr(2);
+  const bool overlong = std::exchange(overlong_, false);
+  pending_.clear();
+  if (byte >= 0x40 && byte <= 0x7e) {
+    if (overlong) return;
+    if (const auto stroke = stroke_for_csi(body, static_cast<char>(byte))) out.push_back(*stroke);
+    return;
+  }
+  // Not part of any sequence: the sequence is dropped, the byte stands alone.
+  feed_byte(byte, out);
+}
+
+std::vector<KeyEventStep> key_events_for(KeyStroke stroke) {
+  using Kind = KeyEventStep::Kind;
+  constexpr struct {
+    ModifierMask bit;
+    KeyCode key;
+  } kModifierKeys[] = {{kShiftBit, 16}, {kCtrlBit, 17}, {kAltBit, 18}};
+
+  std::vector<KeyEventStep> steps;
+  ModifierMask held = 0;
+  for (const auto& m : kModifierKeys) {
+    if (stroke.modifiers & m.bit) {
+      held |= m.bit;
+      steps.push_back({Kind::kDown, m.key, held});
+    }
+  }
+  steps.push_back({Kind::kDown, stroke.key, held});
+  steps.push_back({Kind::kUp, stroke.key, held});
+  for (int i = 2; i >= 0; --i) {
+    if (stroke.modifiers & kModifierKeys[i].bit) {
+      held &= static_cast<ModifierMask>(~kModifierKeys[i].bit);
+      steps.push_back({Kind::kUp, kModifierKeys[i].key, held});
+    }
+  }
+  return steps;
+}
+
+}  // namespace titletype

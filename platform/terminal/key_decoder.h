@@ -1,0 +1,55 @@
+// Turns the bytes that a terminal sends into key strokes on a JIS keyboard:
+// printable characters by the key that types them, control characters as
+// Ctrl with their letter key, an ESC prefix as Alt, and the escape sequences
+// of the editing, arrow and function keys as those keys.
+//
+// A lone ESC is the Esc key; it is told from the start of a sequence by
+// waiting at most kEscWait for the next byte. Unknown or malformed sequences
+// are dropped whole, never typed as characters.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/terminal/jis_characters.h"
+
+namespace titletype {
+
+class KeyDecoder {
+ public:
+  static constexpr Instant kEscWait = std::chrono::milliseconds(50);
+
+  /// Decodes `bytes`, read at `now`, adding the strokes they complete.
+  void feed(std::string_view bytes, Instant now, std::vector<KeyStroke>& out);
+
+  /// When an unfinished ESC must be decided; nothing if none is pending.
+  std::optional<Instant> deadline() const;
+  /// Decides at the deadline: a lone ESC is Esc, a partial sequence is
+  /// dropped.
+  void expire(std::vector<KeyStroke>& out);
+
+ private:
+  void feed_byte(unsigned char byte, std::vector<KeyStroke>& out);
+  void finish_sequence(std::vector<KeyStroke>& out);
+
+  std::string pending_;  // an unfinished ESC sequence, ESC included
+  Instant pending_since_{};
+  bool overlong_ = false;  // the pending sequence grew too long to be a key
+  int utf8_left_ = 0;      // continuation bytes still to drop
+};
+
+/// The key events that a keyboard produces for a stroke, in order: the
+/// modifier keys go down, the key goes down and up, the modifiers go up.
+struct KeyEventStep {
+  enum class Kind { kDown, kUp } kind;
+  KeyCode key;
+  ModifierMask modifiers;
+  bool operator==(const KeyEventStep&) const = default;
+};
+std::vector<KeyEventStep> key_events_for(KeyStroke stroke);
+
+}  // namespace titletype

@@ -1,0 +1,82 @@
+#include "platform/terminal/terminal_game.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/posix/event_loop.h"
+#include "platform/posix/steady_clock.h"
+#include "platform/terminal/key_decoder.h"
+#include "platform/terminal/terminal_screen.h"
+
+namespace titletype {
+
+namespace {
+
+/// Keys typed in the terminal, as key events for the game.
+class TerminalInput final : public EventSource {
+ public:
+  TerminalInput(int fd, const Clock& clock, TerminalScreen& screen)
+      : fd_(fd), clock_(clock), screen_(screen) {}
+
+  int fd() const override { return fd_; }
+  bool flush_and_check_queued() override { return false; }
+  bool hung_up() const override { return hung_up_; }
+  std::optional<Instant> own_deadline() const override { return decoder_.deadline(); }
+  void handle_resize() override { screen_.redraw(); }
+
+  void handle_ready_events(FormHost& host) override {
+    char bytes[256];
+    const ssize_t n = read(fd_, bytes, sizeof bytes);
+    if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {
+      hung_up_ = true;
+      return;
+    }
+    if (n < 0) return;
+    strokes_.clear();
+    decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock_.now(), strokes_);
+    send(host);
+  }
+
+  void handle_own_deadline(FormHost& host) override {
+    strokes_.clear();
+    decoder_.expire(strokes_);
+    send(host);
+  }
+
+ private:
+  void send(FormHost& host) {
+    for (const KeyStroke& stroke : strokes_) {
+      for (const KeyEventStep& step : key_events_for(stroke)) {
+        if (host.ended()) return;
+        if (step.kind == KeyEventStep::Kind::kDown) {
+          host.key_down(step.key, step.modifiers);
+        } else {
+          host.key_up(step.key, step.modifiers);
+        }
+        after_event(host);
+      }
+    }
+  }
+
+  int fd_;
+  const Clock& clock_;
+  TerminalScreen& screen_;
+  KeyDecoder decoder_;
+  std::vector<KeyStroke> strokes_;
+  bool hung_up_ = false;
+};
+
+}  // namespace
+
+int run_terminal_game(RandomSource& random) {
+  TerminalScreen screen(STDIN_FILENO, STDOUT_FILENO);
+  const SteadyClock clock;
+  FormHost host(clock, random, screen);
+  TerminalInput input(STDIN_FILENO, clock, screen);
+  const LoopEnd end = run_event_loop(host, input, clock);
+  return end.signal ? 128 + end.signal : 0;
+}
+
+}  // namespace titletype

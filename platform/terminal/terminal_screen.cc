@@ -1,0 +1,116 @@
+#include "platform/terminal/terminal_screen.h"
+
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace titletype {
+
+namespace {
+
+// Save the window title on the terminal's stack, switch to the alternate
+// screen, hide the cursor, clear.
+constexpr std::string_view kEnter = "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[2J";
+// The reverse, in the opposite order.
+constexpr char kLeave[] = "\x1b[0m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+
+void write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // the terminal is gone; nothing more to show
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+// What a fatal signal needs to put the terminal back; set while a screen
+// exists. Only async-signal-safe calls use it.
+struct SavedTerminal {
+  int in_fd = -1;
+  int out_fd = -1;
+  termios mode{};
+};
+SavedTerminal g_saved;
+
+constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGQUIT};
+
+extern "C" void restore_and_die(int signo) {
+  if (g_saved.in_fd >= 0) {
+    [[maybe_unused]] const auto n = write(g_saved.out_fd, kLeave, sizeof kLeave - 1);
+    tcsetattr(g_saved.in_fd, TCSANOW, &g_saved.mode);
+  }
+  // The handler was installed with SA_RESETHAND: this raise takes the
+  // default action, a core dump where one is due.
+  raise(signo);
+}
+
+int terminal_width(int fd) {
+  winsize size{};
+  if (ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+}  // namespace
+
+std::string title_bar(std::string_view title, int width) {
+  std::string printable;
+  for (char c : title) {
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f) printable += c;
+  }
+  std::string bar = " " + printable;
+  bar.resize(static_cast<std::size_t>(std::max(width, 0)), ' ');
+  // The bar in reverse video on the top line, then the same title as the
+  // terminal's own (OSC 2).
+  return "\x1b[H\x1b[7m" + bar + "\x1b[0m\x1b]2;" + printable + "\a";
+}
+
+TerminalScreen::TerminalScreen(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(out_fd) {
+  termios mode{};
+  tcgetattr(in_fd_, &mode);
+  g_saved = {in_fd_, out_fd_, mode};
+  for (int signo : kFatalSignals) {
+    struct sigaction action {};
+    action.sa_handler = restore_and_die;
+    action.sa_flags = SA_RESETHAND;
+    sigaction(signo, &action, nullptr);
+  }
+
+  // Raw input, but Ctrl+C still interrupts (and so ends the game cleanly);
+  // Ctrl+\ and Ctrl+Z reach the game as keys instead of leaving the
+  // terminal in raw mode behind a core dump or a suspended process.
+  termios raw = mode;
+  raw.c_iflag &=
+      ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
+  raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN);
+  raw.c_lflag |= ISIG;
+  raw.c_cflag |= CS8;
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  raw.c_cc[VQUIT] = _POSIX_VDISABLE;
+  raw.c_cc[VSUSP] = _POSIX_VDISABLE;
+  tcsetattr(in_fd_, TCSAFLUSH, &raw);
+  write_all(out_fd_, kEnter);
+}
+
+TerminalScreen::~TerminalScreen() {
+  write_all(out_fd_, kLeave);
+  tcsetattr(in_fd_, TCSADRAIN, &g_saved.mode);
+  for (int signo : kFatalSignals) signal(signo, SIG_DFL);
+  g_saved = {};
+}
+
+void TerminalScreen::show_title(std::string_view title) {
+  title_ = title;
+  write_all(out_fd_, title_bar(title_, terminal_width(out_fd_)));
+}
+
+void TerminalScreen::redraw() {
+  write_all(out_fd_, "\x1b[2J" + title_bar(title_, terminal_width(out_fd_)));
+}
+
+}  // namespace titletype

@@ -1,0 +1,109 @@
+// Terminal bytes to the key strokes of a JIS keyboard.
+#include "platform/terminal/key_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/sim_game.h"
+
+namespace titletype {
+
+void PrintTo(const KeyStroke& stroke, std::ostream* out) {
+  *out << "{" << stroke.key << ", " << int(stroke.modifiers) << "}";
+}
+
+namespace {
+
+std::vector<KeyStroke> decode(std::string_view bytes) {
+  KeyDecoder decoder;
+  std::vector<KeyStroke> out;
+  decoder.feed(bytes, ms(0), out);
+  if (decoder.deadline()) decoder.expire(out);
+  return out;
+}
+
+TEST(KeyDecoderTest, EveryFeedCharacterTypedInATerminalRemovesIt) {
+  for (char c = '!'; c <= 'Z'; ++c) {
+    auto sim = playing(std::string{c, 'Z'});
+    for (const KeyStroke& stroke : decode(std::string(1, c))) {
+      for (const KeyEventStep& step : key_events_for(stroke)) {
+        step.kind == KeyEventStep::Kind::kDown ? sim->key_down(step.key, step.modifiers)
+                                               : sim->key_up(step.key, step.modifiers);
+      }
+    }
+    EXPECT_EQ(sim->title(), "Z") << "typing '" << c << "'";
+  }
+}
+
+TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
+  constexpr ModifierMask S = kShiftBit, C = kCtrlBit, A = kAltBit;
+  const std::pair<std::string, std::vector<KeyStroke>> cases[] = {
+      {"aZ", {{'A', 0}, {'Z', 0}}},
+      {":*@`", {{186, 0}, {186, S}, {192, 0}, {192, S}}},
+      {"_\\|~", {{226, S}, {220, 0}, {220, S}, {222, S}}},
+      {" ", {{32, 0}}},
+      {"\x01\x03\x1a", {{'A', C}, {'C', C}, {'Z', C}}},
+      {std::string("\t\r\n\x7f\x08\0", 6), {{9, 0}, {13, 0}, {13, 0}, {8, 0}, {8, 0}, {32, C}}},
+      {"\x1b", {{27, 0}}},
+      {"\x1b\x1b", {{27, A}}},
+      {"\x1b"
+       "a\x1b:\x1b*\x1b\x01",
+       {{'A', A}, {186, A}, {186, S | A}, {'A', C | A}}},
+      {"\x1b[A\x1b[B\x1b[C\x1b[D\x1b[H\x1b[F",
+       {{38, 0}, {40, 0}, {39, 0}, {37, 0}, {36, 0}, {35, 0}}},
+      {"\x1bOA\x1bOH\x1bOP\x1bOS", {{38, 0}, {36, 0}, {112, 0}, {115, 0}}},
+      {"\x1b[1~\x1b[2~\x1b[3~\x1b[4~\x1b[5~\x1b[6~",
+       {{36, 0}, {45, 0}, {46, 0}, {35, 0}, {33, 0}, {34, 0}}},
+      {"\x1b[11~\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~",
+       {{112, 0}, {116, 0}, {117, 0}, {121, 0}, {122, 0}, {123, 0}}},
+      {"\x1b[[A\x1b[[E", {{112, 0}, {116, 0}}},
+      {"\x1b[1;2A\x1b[5;5~\x1b[1;3P\x1b[3;8~", {{38, S}, {33, C}, {112, A}, {46, S | C | A}}},
+      // Malformed or unknown: dropped whole.
+      {"\x1b[?25h\x1b[99~\x1b[1;2;3A\x1b[2;99~\x1b[5A\x1bOZ\x1b[x", {}},
+      {"\x1b[5\x03", {{'C', C}}},
+      {"\x1b[" + std::string(100, '1') + "~Q", {{'Q', 0}}},
+      {"\xc3\xa9\xe3\x81\x82Q\xff", {{'Q', 0}}},
+      {"\x1b\xc3\xa9Q", {{'Q', 0}}},
+  };
+  for (const auto& [bytes, strokes] : cases) {
+    EXPECT_EQ(decode(bytes), strokes) << testing::PrintToString(bytes);
+  }
+}
+
+TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
+  KeyDecoder decoder;
+  std::vector<KeyStroke> out;
+  decoder.feed("\x1b[", ms(0), out);
+  decoder.feed("5", ms(10), out);
+  EXPECT_EQ(decoder.deadline(), ms(50));
+  decoder.feed("~", ms(20), out);
+  EXPECT_EQ(out, (std::vector<KeyStroke>{{33, 0}}));
+  EXPECT_EQ(decoder.deadline(), std::nullopt);
+
+  out.clear();
+  decoder.feed("\x1b", ms(100), out);
+  EXPECT_EQ(decoder.deadline(), ms(150));
+  decoder.feed("[A", ms(160), out);  // too late to be one sequence
+  EXPECT_EQ(out, (std::vector<KeyStroke>{{27, 0}, {219, 0}, {'A', 0}}));
+
+  out.clear();
+  decoder.feed("\x1b[1;", ms(200), out);
+  decoder.expire(out);  // an unfinished sequence is dropped
+  decoder.feed("5A", ms(300), out);
+  EXPECT_EQ(out, (std::vector<KeyStroke>{{'5', 0}, {'A', 0}}));
+}
+
+TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {
+  using K = KeyEventStep::Kind;
+  EXPECT_EQ(key_events_for({186, kShiftBit | kAltBit}),
+            (std::vector<KeyEventStep>{{K::kDown, 16, 1},
+                                       {K::kDown, 18, 5},
+                                       {K::kDown, 186, 5},
+                                       {K::kUp, 186, 5},
+                                       {K::kUp, 18, 1},
+                                       {K::kUp, 16, 0}}));
+  EXPECT_EQ(key_events_for({'A', 0}),
+            (std::vector<KeyEventStep>{{K::kDown, 'A', 0}, {K::kUp, 'A', 0}}));
+}
+
+}  // namespace
+}  // namespace titletype
