@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/form_host.h"
+#include "platform/scripted_random.h"
 #include "tests/sim_game.h"
 
 namespace titletype {
@@ -44,6 +46,23 @@ TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
   // Handling each tick a little late does not drift.
   EXPECT_EQ(timer.take_due(ms(600) + std::chrono::microseconds(300)), ms(600));
   EXPECT_EQ(timer.deadline(), ms(700));
+}
+
+struct NoDisplay final : TitleDisplay {
+  void show_title(std::string_view) override {}
+};
+
+TEST(DeadlineTimerTest, AHostThatWakesLateRunsOneTickAndKeepsTheSchedule) {
+  TestClock clock;
+  ScriptedRandom random({0.5});
+  NoDisplay display;
+  FormHost host(clock, random, display);
+  clock.at = ms(100);
+  host.key_down(kSpaceKey, 0);
+  clock.at = ms(3'600);  // the loop stalled through three periods
+  host.run_due_ticks();
+  EXPECT_EQ(host.form().feed_ticks, 1);
+  EXPECT_EQ(host.next_deadline(), ms(4'100));
 }
 
 }  // namespace

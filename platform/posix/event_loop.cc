@@ -2,6 +2,10 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <unistd.h>
+#if defined(__linux__)
+#include <sys/timerfd.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -54,6 +58,56 @@ class CaughtSignals {
   sigset_t wait_mask_{};
 };
 
+/// Wakes the loop at an absolute time of CLOCK_MONOTONIC. A poll timeout
+/// would do, but Linux lets a sleep of one second run about 1 ms late (0.1%
+/// of the timeout as slack); a timerfd's deadline is kept to microseconds.
+class WakeTimer {
+ public:
+  WakeTimer() {
+#if defined(__linux__)
+    fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+#endif
+  }
+  ~WakeTimer() {
+    if (fd_ >= 0) close(fd_);
+  }
+  WakeTimer(const WakeTimer&) = delete;
+  WakeTimer& operator=(const WakeTimer&) = delete;
+
+  /// -1 where there is no timerfd: the loop then sleeps with a timeout.
+  int fd() const { return fd_; }
+
+  void arm(std::optional<Instant> at) {
+#if defined(__linux__)
+    if (fd_ < 0 || (at.has_value() == armed_ && (!at || *at == armed_at_))) return;
+    armed_ = at.has_value();
+    if (at) armed_at_ = *at;
+    itimerspec when{};  // all zero: disarmed
+    if (at) {
+      // An absolute time of zero would disarm; no deadline is that early.
+      const auto ns = std::max<int64_t>(at->count(), 1);
+      when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+      when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+    }
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr);
+#else
+    (void)at;
+#endif
+  }
+
+  /// Takes the expiry, so that the descriptor stops being readable.
+  void acknowledge() {
+    uint64_t expiries = 0;
+    if (fd_ >= 0 && read(fd_, &expiries, sizeof expiries) < 0) return;
+    armed_ = false;
+  }
+
+ private:
+  int fd_ = -1;
+  bool armed_ = false;
+  Instant armed_at_{};
+};
+
 std::optional<Instant> earliest(std::optional<Instant> a, std::optional<Instant> b) {
   if (a && b) return std::min(*a, *b);
   return a ? a : b;
@@ -63,6 +117,7 @@ std::optional<Instant> earliest(std::optional<Instant> a, std::optional<Instant>
 
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) {
   const CaughtSignals signals;
+  WakeTimer wake_timer;
   for (;;) {
     host.run_due_ticks();
     if (g_resized) {
@@ -80,17 +135,22 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
       continue;
     }
 
+    const auto deadline = earliest(host.next_deadline(), source.own_deadline());
     timespec timeout{};
     const timespec* wait_for = nullptr;  // no deadline: sleep until an event
-    if (const auto deadline = earliest(host.next_deadline(), source.own_deadline())) {
+    if (wake_timer.fd() >= 0) {
+      wake_timer.arm(deadline);
+    } else if (deadline) {
       const auto left = std::max(*deadline - clock.now(), Instant::zero());
       timeout.tv_sec = static_cast<time_t>(left.count() / 1'000'000'000);
       timeout.tv_nsec = static_cast<long>(left.count() % 1'000'000'000);
       wait_for = &timeout;
     }
-    pollfd watched{.fd = source.fd(), .events = POLLIN, .revents = 0};
-    if (ppoll(&watched, 1, wait_for, signals.wait_mask()) > 0) {
-      source.handle_ready_events(host);
+    pollfd watched[2] = {{.fd = source.fd(), .events = POLLIN, .revents = 0},
+                         {.fd = wake_timer.fd(), .events = POLLIN, .revents = 0}};
+    if (ppoll(watched, wake_timer.fd() >= 0 ? 2 : 1, wait_for, signals.wait_mask()) > 0) {
+      if (watched[1].revents) wake_timer.acknowledge();
+      if (watched[0].revents) source.handle_ready_events(host);
     }
   }
 }

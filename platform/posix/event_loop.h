@@ -40,6 +40,7 @@ struct LoopEnd {
 };
 
 /// Runs until the game ends (Esc or the window closed) or a signal comes.
+/// REQUIRES: `clock` counts the time of CLOCK_MONOTONIC (as SteadyClock does).
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock);
 
 /// For backends: runs the ticks that fell due while an event was handled.

@@ -29,13 +29,9 @@ std::string read_line(int fd, std::chrono::milliseconds timeout) {
   return line;
 }
 
-/// JIS keys (X keycodes) by the character they type, and whether Shift is
-/// needed.
-struct JisStroke {
-  int keycode;
-  bool shift;
-};
-JisStroke stroke_for(char c) {
+}  // namespace
+
+XSession::JisStroke XSession::stroke_for(char c) {
   static constexpr std::string_view kTopRow = "1234567890";   // keycodes 10..19
   static constexpr std::string_view kShifted = "!\"#$%&'()";  // Shift and 1..9
   static constexpr std::string_view kRowQ = "QWERTYUIOP";     // 24..33
@@ -77,8 +73,6 @@ JisStroke stroke_for(char c) {
   throw std::invalid_argument(std::string("no JIS key for ") + c);
 }
 
-}  // namespace
-
 XSession::XSession() {
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe");
@@ -118,11 +112,13 @@ std::unique_ptr<Process> XSession::start_game(const std::string& binary,
 bool XSession::find_window(const Process& game, std::chrono::milliseconds timeout) {
   const Atom pid_atom = XInternAtom(display_, "_NET_WM_PID", False);
   const auto end = std::chrono::steady_clock::now() + timeout;
+  window_ = 0;
   while (std::chrono::steady_clock::now() < end) {
     while (XPending(display_)) {
       XEvent event;
       XNextEvent(display_, &event);
       if (event.type != MapNotify) continue;
+      mapped_at_ = std::chrono::steady_clock::now();
       Atom type;
       int format;
       unsigned long count, after;
@@ -147,19 +143,23 @@ bool XSession::find_window(const Process& game, std::chrono::milliseconds timeou
 }
 
 std::string XSession::title() {
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  std::string text;
-  if (XGetWindowProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False), 0, 64,
-                         False, XInternAtom(display_, "UTF8_STRING", False), &type, &format, &count,
-                         &after, &data) == Success &&
-      data) {
-    text.assign(reinterpret_cast<char*>(data), count);
+  // _NET_WM_NAME where the window sets it, WM_NAME otherwise.
+  for (const auto& [name, type] :
+       {std::pair{"_NET_WM_NAME", "UTF8_STRING"}, std::pair{"WM_NAME", "STRING"}}) {
+    Atom actual_type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    const bool found =
+        XGetWindowProperty(display_, window_, XInternAtom(display_, name, False), 0, 64, False,
+                           XInternAtom(display_, type, False), &actual_type, &format, &count,
+                           &after, &data) == Success &&
+        actual_type != None;
+    std::string text = data ? std::string(reinterpret_cast<char*>(data), count) : "";
+    if (data) XFree(data);
+    if (found) return text;
   }
-  if (data) XFree(data);
-  return text;
+  return "";
 }
 
 bool XSession::wait_title(const std::function<bool(const std::string&)>& done,
@@ -230,6 +230,37 @@ void XSession::close_window() {
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display_, window_, False, NoEventMask, &event);
+  XFlush(display_);
+}
+
+void XSession::use_window(::Window window) {
+  window_ = window;
+  XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+}
+
+std::optional<std::chrono::steady_clock::time_point> XSession::next_title_change(
+    std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    while (XPending(display_)) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type == PropertyNotify && event.xproperty.window == window_ &&
+          event.xproperty.atom == XA_WM_NAME) {
+        return std::chrono::steady_clock::now();
+      }
+    }
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    if (left <= 0ms) return std::nullopt;
+    pollfd p{ConnectionNumber(display_), POLLIN, 0};
+    poll(&p, 1, static_cast<int>(left.count()));
+  }
+}
+
+void XSession::move_pointer(int x, int y) {
+  XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
   XFlush(display_);
 }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ class XSession {
                                       std::vector<std::string> args = {});
   /// Waits until `game` maps its window; focuses it and watches its title.
   bool find_window(const Process& game, std::chrono::milliseconds timeout = 20s);
+  /// When the last window found was seen mapped.
+  std::chrono::steady_clock::time_point mapped_at() const { return mapped_at_; }
 
   std::string title();
   /// Waits until the title satisfies `done`; every title seen on the way
@@ -54,11 +57,28 @@ class XSession {
   /// Asks the window to close, as a window manager's close button does.
   void close_window();
 
+  // For measurements (bench/): several windows, timed title changes.
+  ::Window window() const { return window_; }
+  /// Makes `window` the one whose title is read and which has the focus.
+  void use_window(::Window window);
+  /// Waits for the window's next change of WM_NAME; says when it arrived.
+  std::optional<std::chrono::steady_clock::time_point> next_title_change(
+      std::chrono::milliseconds timeout);
+  void move_pointer(int x, int y);
+
+  /// The JIS key that types `c`, and whether it needs Shift.
+  struct JisStroke {
+    int keycode;
+    bool shift;
+  };
+  static JisStroke stroke_for(char c);
+
  private:
   std::unique_ptr<Process> server_;
   std::string display_name_;
   Display* display_ = nullptr;
   ::Window window_ = 0;
+  std::chrono::steady_clock::time_point mapped_at_;
   std::vector<std::string> seen_;
 };
 
