@@ -86,6 +86,9 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
     bool pressed = false;
     for (::Window window : windows) {
       x.use_window(window);
+      // Let the focus change settle: the game reads the keyboard's state
+      // from the server when focus arrives, which is no part of a key's way.
+      std::this_thread::sleep_for(5ms);
       const std::string before = x.title();
       XSession::JisStroke stroke{e2e::kAKeycode, false};
       if (program.is_game) {

@@ -88,6 +88,12 @@ TEST(ResultCycleTest, TheTickCountWrapsFrom200To100AndKeepsAlternating) {
   sim->run_for(ms(1500));
   EXPECT_EQ(sim->form().result_ticks, 101);
   EXPECT_EQ(sim->title(), "NEXT GAME?");
+  // And so on through many more wraps.
+  for (int tick = 0; tick < 2'000; ++tick) {
+    sim->run_for(ms(1500));
+    ASSERT_EQ(sim->title(), sim->form().result_ticks % 2 ? "NEXT GAME?" : "Y-SPACE N-Esc");
+    ASSERT_GE(sim->form().result_ticks, 100);
+  }
 }
 
 TEST(ResultCycleTest, SpaceRestartsAtOnceAndTheCycleStartsOver) {

@@ -88,6 +88,23 @@ TEST(X11GameTest, PlaysARandomGameToTheEndOfTheResultCycle) {
   EXPECT_EQ(game->wait(20s), 0);
 }
 
+TEST(X11GameTest, AFloodOfKeysIsJudgedToTheLastOne) {
+  XSession x;
+  auto game = x.start_game(kScriptedGame, {"--window", "--report", starts_with('A'), feeds('B')});
+  ASSERT_TRUE(x.find_window(*game));
+  x.tap(kSpaceKeycode);
+  ASSERT_TRUE(x.wait_title("A"));
+  // F1 stands for no character: every press is a miss, sent as fast as
+  // the server takes them.
+  constexpr int kF1Keycode = 67;
+  for (int i = 0; i < 10'000; ++i) x.tap(kF1Keycode);
+  ASSERT_TRUE(x.wait_title("ABBBBBBBBBB", 60s)) << "the feed kept going";
+  ASSERT_TRUE(x.wait_title("SCORE 0"));
+  x.tap(kEscKeycode);  // judged too: one more miss
+  EXPECT_EQ(game->wait(20s), 0);
+  EXPECT_EQ(game->stderr_text(), "hits 0 misses 10001 modifiers 0 feed_ticks 10\n");
+}
+
 TEST(X11GameTest, ClosingTheWindowEndsTheGame) {
   XSession x;
   auto game = x.start_game(kGame);
