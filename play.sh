@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" >/dev/null
+cmake --preset release -DTITLETYPE_TESTS=OFF >/dev/null
+cmake --build --preset release -j "$(nproc)" --target titletype >/dev/null
 exec build/release/titletype "$@"

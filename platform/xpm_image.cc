@@ -49,7 +49,8 @@ std::optional<ArgbImage> read_xpm(std::span<const char* const> xpm) {
     palette[static_cast<unsigned char>(line[0])] = colour;
   }
 
-  image.pixels.reserve(static_cast<std::size_t>(image.width * image.height));
+  image.pixels.reserve(static_cast<std::size_t>(image.width) *
+                       static_cast<std::size_t>(image.height));
   for (int y = 0; y < image.height; ++y) {
     const std::string_view row = xpm[1 + colours + y];
     if (row.size() != static_cast<std::size_t>(image.width)) return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -11,7 +12,7 @@ namespace titletype::e2e {
 
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string shell_quoted(const std::string& text) {
   std::string out = "'";
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
@@ -25,7 +26,7 @@ TmuxSession::TmuxSession() {
   dir_ = dir;
   socket_ = dir_ + "/socket";
   tmux("-f /dev/null new-session -d -x 60 -y 8 " +
-       quoted("env -u DISPLAY PS1='$ ' TERM=screen sh"));
+       shell_quoted("env -u DISPLAY PS1='$ ' TERM=screen sh"));
   if (!wait_screen([](const std::string& s) { return s.find("$") != std::string::npos; })) {
     throw std::runtime_error("no shell prompt in tmux");
   }
@@ -33,11 +34,12 @@ TmuxSession::TmuxSession() {
 
 TmuxSession::~TmuxSession() {
   tmux("kill-server");
-  std::system(("rm -rf " + quoted(dir_)).c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(dir_, ignored);
 }
 
 std::string TmuxSession::tmux(const std::string& args) {
-  const std::string command = "tmux -S " + quoted(socket_) + " " + args + " 2>/dev/null";
+  const std::string command = "tmux -S " + shell_quoted(socket_) + " " + args + " 2>/dev/null";
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -53,7 +55,7 @@ void TmuxSession::run(const std::string& line) {
 }
 
 void TmuxSession::send(const std::string& keys, bool literal) {
-  tmux(std::string("send-keys ") + (literal ? "-l " : "") + quoted(keys));
+  tmux(std::string("send-keys ") + (literal ? "-l " : "") + shell_quoted(keys));
 }
 
 std::string TmuxSession::screen() { return tmux("capture-pane -p"); }
