@@ -2,6 +2,7 @@
 // letters, into ARGB pixels that any backend can hand to its window system.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -13,6 +14,11 @@ struct ArgbImage {
   int width = 0;
   int height = 0;
   std::vector<uint32_t> pixels;  // row by row, 0xAARRGGBB
+
+  uint32_t at(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
 };
 
 /// Accepts one character per pixel and colours written "c #RRGGBB" or

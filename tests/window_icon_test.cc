@@ -9,7 +9,7 @@ TEST(WindowIconTest, IsAFolderInACheckerboardOfYellowAndGrey) {
   const ArgbImage& icon = window_icon();
   ASSERT_EQ(icon.width, 32);
   ASSERT_EQ(icon.height, 32);
-  const auto at = [&](int x, int y) { return icon.pixels[y * 32 + x]; };
+  const auto at = [&](int x, int y) { return icon.at(x, y); };
   EXPECT_EQ(at(0, 0), 0u) << "transparent around";
   EXPECT_EQ(at(31, 31), 0u);
   EXPECT_EQ(at(20, 7), 0u) << "beside the tab";

@@ -40,7 +40,7 @@ std::vector<uint8_t> png_of(const titletype::ArgbImage& image) {
   for (int y = 0; y < image.height; ++y) {
     raw.push_back(0);  // no filter
     for (int x = 0; x < image.width; ++x) {
-      const uint32_t argb = image.pixels[static_cast<std::size_t>(y * image.width + x)];
+      const uint32_t argb = image.at(x, y);
       raw.insert(raw.end(), {static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
                              static_cast<uint8_t>(argb), static_cast<uint8_t>(argb >> 24)});
     }
@@ -75,7 +75,7 @@ std::string svg_of(const titletype::ArgbImage& image) {
                     "\" shape-rendering=\"crispEdges\">\n";
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
-      const uint32_t argb = image.pixels[static_cast<std::size_t>(y * image.width + x)];
+      const uint32_t argb = image.at(x, y);
       if (argb >> 24 == 0) continue;
       char rect[96];
       std::snprintf(rect, sizeof rect,
