@@ -10,11 +10,11 @@ namespace titletype {
 
 namespace {
 
-std::optional<uint32_t> read_colour(std::string_view spec) {
-  if (spec == "None" || spec == "none") return 0u;
-  if (spec.size() != 7 || spec[0] != '#') return std::nullopt;
+std::optional<uint32_t> read_colour(std::string_view text) {
+  if (text == "None" || text == "none") return 0u;
+  if (text.size() != 7 || text[0] != '#') return std::nullopt;
   uint32_t rgb = 0;
-  for (char c : spec.substr(1)) {
+  for (char c : text.substr(1)) {
     const int digit = c >= '0' && c <= '9'   ? c - '0'
                       : c >= 'A' && c <= 'F' ? c - 'A' + 10
                       : c >= 'a' && c <= 'f' ? c - 'a' + 10
