@@ -367,7 +367,7 @@ int run(const std::string& out_dir, bool quick) {
      << "what the game does at the window system (`bench/floor.cc`: a 153 x 72 window whose\n"
      << "title changes on each key press and on a 1000 ms timer). Both run on the same\n"
      << "private Xvfb in the same run, " << rounds << " rounds interleaved.\n\n"
-     << "Regenerate with `bench/run.sh` (about " << (quick ? "1" : "8")
+     << "Regenerate with `bench/run.sh` (about " << (quick ? "1" : "6")
      << " minutes; `bench/run.sh --quick` for a rough pass).\n\n"
      << "Machine: " << machine.sysname << " " << machine.release << " " << machine.machine << ", "
      << sysconf(_SC_NPROCESSORS_ONLN) << " cores; "
