@@ -31,14 +31,21 @@ CommandLine parse_command_line(std::span<const char* const> args) {
   return line;
 }
 
-std::string usage_text() {
-  return "Usage: titletype [--window | --terminal]\n"
-         "A typing game played in a window's title.\n"
-         "\n"
-         "Space starts a game. Strike the key of the leftmost character to\n"
-         "remove it, before the title grows past 10 characters. Keys are read\n"
-         "as on a Japanese (JIS) keyboard. Esc quits.\n"
-         "\n"
+std::string usage_text(Places places) {
+  const std::string about =
+      "A typing game played in a window's title.\n"
+      "\n"
+      "Space starts a game. Strike the key of the leftmost character to\n"
+      "remove it, before the title grows past 10 characters. Keys are read\n"
+      "as on a Japanese (JIS) keyboard. Esc quits.\n"
+      "\n";
+  if (places == Places::kWindowOnly) {
+    return "Usage: titletype [--window]\n" + about +
+           "  --window     play in a window (the only place this build plays)\n"
+           "  --help       show this help\n"
+           "  --version    show the version\n";
+  }
+  return "Usage: titletype [--window | --terminal]\n" + about +
          "  --window     play in a desktop window (needs DISPLAY)\n"
          "  --terminal   play in this terminal\n"
          "  --help       show this help\n"

@@ -17,7 +17,10 @@ struct CommandLine {
 
 CommandLine parse_command_line(std::span<const char* const> args);
 
+/// Where a build of the program can play.
+enum class Places { kWindowAndTerminal, kWindowOnly };
+
 /// The text of --help.
-std::string usage_text();
+std::string usage_text(Places places = Places::kWindowAndTerminal);
 
 }  // namespace titletype

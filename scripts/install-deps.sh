@@ -7,6 +7,9 @@ set -euo pipefail
 packages=(g++ cmake make libx11-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev tmux)
+  # The Windows build, cross-compiled, and Wine to test it (installed with
+  # its recommended X libraries and fonts).
+  packages+=(g++-mingw-w64-x86-64 wine64 wine)
 fi
 
 missing=()
@@ -23,4 +26,13 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+plain=() wine=()
+for p in "${missing[@]}"; do
+  case $p in wine*) wine+=("$p") ;; *) plain+=("$p") ;; esac
+done
+if [[ ${#plain[@]} -gt 0 ]]; then
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${plain[@]}" >/dev/null
+fi
+if [[ ${#wine[@]} -gt 0 ]]; then
+  "${sudo[@]}" apt-get install -y -qq "${wine[@]}" >/dev/null
+fi

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/posix/event_loop.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/steady_clock.h"
 #include "platform/terminal/key_decoder.h"
 #include "platform/terminal/terminal_screen.h"
 

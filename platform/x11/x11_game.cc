@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/posix/event_loop.h"
-#include "platform/posix/steady_clock.h"
+#include "platform/steady_clock.h"
 #include "platform/x11/jis_keyboard.h"
 #include "platform/x11/x11_window.h"
 

@@ -102,44 +102,71 @@ void XSession::kill_server() {
   server_->wait(10s);
 }
 
-std::unique_ptr<Process> XSession::start_game(const std::string& binary,
-                                              std::vector<std::string> args) {
+std::unique_ptr<Process> XSession::start_game(
+    const std::string& binary, std::vector<std::string> args,
+    std::vector<std::pair<std::string, std::string>> env) {
   args.insert(args.begin(), binary);
-  return std::make_unique<Process>(
-      args, std::vector<std::pair<std::string, std::string>>{{"DISPLAY", display_name_}});
+  env.emplace_back("DISPLAY", display_name_);
+  return std::make_unique<Process>(args, env);
+}
+
+long XSession::window_pid(::Window window) {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  long pid = -1;
+  if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False,
+                         XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+      data && count == 1) {
+    pid = *reinterpret_cast<long*>(data);
+  }
+  if (data) XFree(data);
+  return pid;
+}
+
+::Window XSession::viewable_window_of(long pid) {
+  ::Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  ::Window found = 0;
+  if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count && !found; ++i) {
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(display_, children[i], &attributes) &&
+          attributes.map_state == IsViewable && window_pid(children[i]) == pid) {
+        found = children[i];
+      }
+    }
+  }
+  if (children) XFree(children);
+  return found;
 }
 
 bool XSession::find_window(const Process& game, std::chrono::milliseconds timeout) {
-  const Atom pid_atom = XInternAtom(display_, "_NET_WM_PID", False);
   const auto end = std::chrono::steady_clock::now() + timeout;
   window_ = 0;
-  while (std::chrono::steady_clock::now() < end) {
-    while (XPending(display_)) {
+  seen_.clear();
+  while (!window_ && std::chrono::steady_clock::now() < end) {
+    while (!window_ && XPending(display_)) {
       XEvent event;
       XNextEvent(display_, &event);
       if (event.type != MapNotify) continue;
       mapped_at_ = std::chrono::steady_clock::now();
-      Atom type;
-      int format;
-      unsigned long count, after;
-      unsigned char* data = nullptr;
-      if (XGetWindowProperty(display_, event.xmap.window, pid_atom, 0, 1, False, XA_CARDINAL, &type,
-                             &format, &count, &after, &data) == Success &&
-          data && count == 1 && *reinterpret_cast<long*>(data) == game.pid()) {
-        window_ = event.xmap.window;
-      }
-      if (data) XFree(data);
-      if (window_) {
-        XSelectInput(display_, window_, PropertyChangeMask);
-        XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
-        XSync(display_, False);
-        return true;
-      }
+      if (window_pid(event.xmap.window) == game.pid()) window_ = event.xmap.window;
     }
+    if (window_) break;
     pollfd p{ConnectionNumber(display_), POLLIN, 0};
-    poll(&p, 1, 100);
+    if (poll(&p, 1, 100) == 0) {
+      // Some clients (Wine) may name their process only after mapping.
+      window_ = viewable_window_of(game.pid());
+      mapped_at_ = std::chrono::steady_clock::now();
+    }
   }
-  return false;
+  if (!window_) return false;
+  XSelectInput(display_, window_, PropertyChangeMask);
+  XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+  return true;
 }
 
 std::string XSession::title() {

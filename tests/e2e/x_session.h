@@ -28,9 +28,10 @@ class XSession {
   /// Kills the server, as a crash would.
   void kill_server();
 
-  /// Starts `binary` on this display with `args`.
-  std::unique_ptr<Process> start_game(const std::string& binary,
-                                      std::vector<std::string> args = {});
+  /// Starts `binary` on this display with `args` and `env` added to the
+  /// environment.
+  std::unique_ptr<Process> start_game(const std::string& binary, std::vector<std::string> args = {},
+                                      std::vector<std::pair<std::string, std::string>> env = {});
   /// Waits until `game` maps its window; focuses it and watches its title.
   bool find_window(const Process& game, std::chrono::milliseconds timeout = 20s);
   /// When the last window found was seen mapped.
@@ -74,6 +75,11 @@ class XSession {
   static JisStroke stroke_for(char c);
 
  private:
+  /// The _NET_WM_PID of `window`, or -1.
+  long window_pid(::Window window);
+  /// A mapped top-level window of process `pid`, or 0.
+  ::Window viewable_window_of(long pid);
+
   std::unique_ptr<Process> server_;
   std::string display_name_;
   Display* display_ = nullptr;

@@ -1,4 +1,5 @@
-// The real clock of the desktop and terminal backends.
+// The real clock of every backend: std::chrono::steady_clock, which is
+// CLOCK_MONOTONIC on Linux and the performance counter on Windows.
 #pragma once
 
 #include "platform/clock.h"

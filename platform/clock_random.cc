@@ -1,4 +1,4 @@
-#include "platform/posix/clock_random.h"
+#include "platform/clock_random.h"
 
 #include <chrono>
 

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a fresh, temporary Wine prefix, which
+# is removed afterwards with everything Wine started in it; exits with the
+# program's status. The Windows build's tests run through this.
+# Usage: scripts/wine-run.sh PROGRAM.exe [ARGUMENT...]
+set -uo pipefail
+command -v wine >/dev/null || { echo "wine-run: Wine is not installed (scripts/install-deps.sh --tests)" >&2; exit 127; }
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/titletype-wine.XXXXXX") || exit 1
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+# No menu entries or file associations written into the home folder, and no
+# offer to install .NET or Gecko.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+cleanup() { wineserver -k 2>/dev/null; rm -rf "$prefix"; }
+trap cleanup EXIT
+wine "$@"
