@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -18,6 +19,7 @@
 
 #include "bench/measure.h"
 #include "tests/e2e/tmux_session.h"
+#include "tests/e2e/wine_prefix.h"
 #include "tests/e2e/x_session.h"
 
 namespace titletype::bench {
@@ -39,7 +41,13 @@ struct Program {
   const char* name;
   std::string binary;
   bool is_game;
+  std::vector<std::string> args = {};
+  std::vector<std::pair<std::string, std::string>> env = {};
 };
+
+std::unique_ptr<Process> launch(XSession& x, const Program& program) {
+  return x.start_game(program.binary, program.args, program.env);
+}
 
 // --- start-up and memory ---------------------------------------------------
 
@@ -52,7 +60,7 @@ Startup measure_startup(XSession& x, const Program& program, int rounds) {
   Startup result;
   for (int i = 0; i < rounds; ++i) {
     const SteadyTime start = std::chrono::steady_clock::now();
-    auto process = x.start_game(program.binary);
+    auto process = launch(x, program);
     if (!x.find_window(*process)) throw std::runtime_error("no window");
     result.ms.push_back(ms_between(start, x.mapped_at()));
     std::this_thread::sleep_for(200ms);
@@ -65,15 +73,17 @@ Startup measure_startup(XSession& x, const Program& program, int rounds) {
 
 // --- key to title -------------------------------------------------------------
 
-/// Presses keys in `windows` in turn and times each press to the title
-/// change it causes. Games are kept alive by typing their first character.
+/// Presses keys in `window_count` windows in turn (one when idling before
+/// each key) and times each press to the title change it causes. Games are
+/// kept alive by typing their first character.
 std::vector<double> measure_latency(XSession& x, const Program& program, int keys,
-                                    std::chrono::milliseconds idle_before_each = 0ms) {
-  const int kWindows = idle_before_each > 0ms ? 1 : 10;
+                                    std::chrono::milliseconds idle_before_each = 0ms,
+                                    int window_count = 10) {
+  const int kWindows = idle_before_each > 0ms ? 1 : window_count;
   std::vector<std::unique_ptr<Process>> processes;
   std::vector<::Window> windows;
   for (int i = 0; i < kWindows; ++i) {
-    processes.push_back(x.start_game(program.binary));
+    processes.push_back(launch(x, program));
     if (!x.find_window(*processes.back())) throw std::runtime_error("no window");
     windows.push_back(x.window());
     if (program.is_game) {
@@ -111,7 +121,16 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
       if (changed && keys_change) samples.push_back(ms_between(start, *changed));
       pressed = true;
     }
-    if (!pressed) std::this_thread::sleep_for(20ms);
+    if (!pressed) {
+      // Every game between ticks, or every game over.
+      bool any_playing = false;
+      for (::Window window : windows) {
+        x.use_window(window);
+        any_playing = any_playing || x.title().size() <= 10;
+      }
+      if (!any_playing) throw std::runtime_error("every game ended before enough keys");
+      std::this_thread::sleep_for(20ms);
+    }
   }
   for (::Window window : windows) {
     x.use_window(window);
@@ -132,7 +151,7 @@ struct TickErrors {
 /// the first tick on, as both programs' ticks then pass through the same
 /// chain of processes waking from sleep (program, X server, driver).
 TickErrors measure_ticks(XSession& x, const Program& program, int ticks) {
-  auto process = x.start_game(program.binary);
+  auto process = launch(x, program);
   if (!x.find_window(*process)) throw std::runtime_error("no window");
   TickErrors errors;
   if (program.is_game) {
@@ -195,7 +214,7 @@ PhaseCost cost_over(pid_t pid, const char* phase, std::chrono::milliseconds span
 
 std::vector<PhaseCost> measure_idle(XSession& x, const Program& program, bool quick) {
   const auto span = quick ? 4s : 20s;
-  auto process = x.start_game(program.binary);
+  auto process = launch(x, program);
   if (!x.find_window(*process)) throw std::runtime_error("no window");
   std::this_thread::sleep_for(500ms);
   std::vector<PhaseCost> costs;
@@ -434,16 +453,86 @@ int run(const std::string& out_dir, bool quick) {
   return 0;
 }
 
+/// The Windows build under Wine, side by side with the Linux window on the
+/// same Xvfb: what Wine adds, and whether the Windows loop keeps time.
+int run_wine(const std::string& out_dir, const std::string& exe, bool quick) {
+  const int rounds = quick ? 2 : 5;
+  const int keys = quick ? 20 : 100;  // one window: about a key per tick
+  const int ticks = quick ? 12 : 60;
+  XSession x;
+  std::cerr << "setting up a Wine prefix...\n";
+  const e2e::WinePrefix wine(x.display_name());
+  const Program linux_game{"Linux", kGame, true};
+  const Program windows_game{"Windows", "wine", true, {exe}, wine.environment()};
+
+  std::cerr << "start-up...\n";
+  Startup windows_start, linux_start;
+  for (int i = 0; i < rounds; ++i) {
+    const Startup w = measure_startup(x, windows_game, 1), l = measure_startup(x, linux_game, 1);
+    windows_start.ms.push_back(w.ms[0]), windows_start.peak_rss_kb.push_back(w.peak_rss_kb[0]);
+    linux_start.ms.push_back(l.ms[0]), linux_start.peak_rss_kb.push_back(l.peak_rss_kb[0]);
+  }
+  std::cerr << "key to title...\n";
+  // One window each: Wine takes the focus from the X server only as its
+  // window manager would hand it over.
+  const auto windows_latency = measure_latency(x, windows_game, keys, 0ms, 1);
+  const auto linux_latency = measure_latency(x, linux_game, keys, 0ms, 1);
+  std::cerr << "timers...\n";
+  const TickErrors windows_ticks = measure_ticks(x, windows_game, ticks);
+  const TickErrors linux_ticks = measure_ticks(x, linux_game, ticks);
+  const auto abs_all = [](std::vector<double> v) {
+    for (double& e : v) e = std::abs(e);
+    return v;
+  };
+  const auto& w = windows_ticks.ms;
+  const auto& l = linux_ticks.ms;
+
+  std::ostringstream md;
+  md << "# Performance of the Windows build under Wine\n\n"
+     << "The Windows program (`cmake --preset windows`) run by "
+     << command_output("WINEDEBUG=-all wine --version") << ", side by side with the Linux window\n"
+     << "on the same private Xvfb in the same run. Regenerate with `bench/run.sh --wine`.\n"
+     << "Both reach the X server the same way, so the ratio is what Wine and the Windows\n"
+     << "message loop add; on Windows itself there is no X server in between.\n\n"
+     << "| measure | Windows under Wine | Linux | ratio |\n|---|---|---|---|\n";
+  md << row("start-up: exec to titled window mapped, median (ms)", median(windows_start.ms),
+            median(linux_start.ms));
+  md << row("peak resident memory of the game's process, median (kB)",
+            median(windows_start.peak_rss_kb), median(linux_start.peak_rss_kb), 0);
+  md << row("key to title p50 (ms)", median(windows_latency), median(linux_latency), 3);
+  md << row("key to title p99 (ms)", percentile(windows_latency, 0.99),
+            percentile(linux_latency, 0.99), 3);
+  md << row("tick error p50, absolute (ms)", median(abs_all(w)), median(abs_all(l)), 3);
+  md << row("tick error p99, absolute (ms)", percentile(abs_all(w), 0.99),
+            percentile(abs_all(l), 0.99), 3);
+  md << row("tick error max, absolute (ms)", percentile(abs_all(w), 1), percentile(abs_all(l), 1),
+            3);
+  md << "| drift: error at the last tick minus the first (ms) | " + fixed(w.back() - w.front(), 3) +
+            " | " + fixed(l.back() - l.front(), 3) + " | - |\n";
+  md << "\nTicks: " << w.size() << " of one game each, kept alive by typing (the interval\n"
+     << "runs from 1000 ms down), against the ideal schedule counted from the first tick.\n"
+     << "First tick after the Space: " << fixed(windows_ticks.first_tick_ms, 3)
+     << " ms late under Wine, " << fixed(linux_ticks.first_tick_ms, 3) << " ms on Linux.\n"
+     << "Keys: " << windows_latency.size() << " each, in one window.\n";
+  std::ofstream(out_dir + "/performance-windows.md") << md.str();
+  std::cout << md.str();
+  return 0;
+}
+
 }  // namespace
 }  // namespace titletype::bench
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick]\n";
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const bool quick = std::find(args.begin(), args.end(), "--quick") != args.end();
+  const auto wine = std::find(args.begin(), args.end(), "--wine");
+  if (args.empty() || args[0].starts_with("--") || (wine != args.end() && wine + 1 == args.end())) {
+    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE]\n";
     return 2;
   }
   try {
-    return titletype::bench::run(argv[1], argc > 2 && std::string(argv[2]) == "--quick");
+    if (wine != args.end()) return titletype::bench::run_wine(args[0], *(wine + 1), quick);
+    return titletype::bench::run(args[0], quick);
   } catch (const std::exception& error) {
     std::cerr << "bench_driver: " << error.what() << "\n";
     return 1;
