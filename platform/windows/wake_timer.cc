@@ -11,13 +11,19 @@
 
 namespace titletype {
 
-WakeTimer::WakeTimer() {
-  timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                  TIMER_ALL_ACCESS);
+namespace {
+
+HANDLE create_timer(DWORD flags) {
+  return CreateWaitableTimerExW(nullptr, nullptr, flags, TIMER_ALL_ACCESS);
+}
+
+}  // namespace
+
+WakeTimer::WakeTimer() : timer_(create_timer(CREATE_WAITABLE_TIMER_HIGH_RESOLUTION)) {
   if (!timer_) {
     // An older system: an ordinary timer, with the system's tick raised to
     // 1 ms for as long as the game runs.
-    timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    timer_ = create_timer(0);
     raised_system_resolution_ = timeBeginPeriod(1) == TIMERR_NOERROR;
   }
   if (!timer_) throw std::runtime_error("cannot create a waitable timer");
