@@ -66,7 +66,8 @@ void Win32Window::show_title(std::string_view title) {
 }
 
 void Win32Window::show() {
-  ShowWindow(window_, SW_SHOWNORMAL);
+  // As the program was started: a shortcut set to "Minimized" starts it so.
+  ShowWindow(window_, SW_SHOWDEFAULT);
   UpdateWindow(window_);
 }
 

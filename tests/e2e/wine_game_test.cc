@@ -110,6 +110,18 @@ TEST_F(WineGameTest, TypingTheJisKeysRemovesTheLeftmostCharacters) {
   EXPECT_EQ(game->wait(20s), 0);
 }
 
+TEST_F(WineGameTest, AHeldKeyRepeatsAsKeyDowns) {
+  auto game = start(kScriptedGame, {starts_with('A'), feeds('A')});
+  ASSERT_TRUE(x().find_window(*game, 60s));
+  x().tap(kSpaceKeycode);
+  ASSERT_TRUE(x().wait_title("AAA"));
+  x().key_down(kAKeycode);  // one key-down removes one "A"; the repeats the rest
+  EXPECT_TRUE(x().wait_title("", 5s));
+  x().key_up(kAKeycode);
+  x().tap(kEscKeycode);
+  EXPECT_EQ(game->wait(20s), 0);
+}
+
 TEST_F(WineGameTest, AGameWithNoKeysEndsAndTheResultCycleFollows) {
   auto game = start(kGame);
   ASSERT_TRUE(x().find_window(*game, 60s));
