@@ -12,4 +12,7 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 cleanup() { wineserver -k 2>/dev/null; rm -rf "$prefix"; }
 trap cleanup EXIT
+# Set the prefix up first, so that Wine's own notes about it stay out of the
+# program's output.
+wineboot -i >/dev/null 2>&1 || { echo "wine-run: cannot set up a Wine prefix" >&2; exit 1; }
 wine "$@"
