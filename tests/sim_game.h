@@ -6,15 +6,11 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
+#include "tests/scripted_answers.h"
 
 namespace titletype {
 
 inline Instant ms(int64_t n) { return std::chrono::milliseconds(n); }
-
-/// The rand_unit answer that starts a game with `c` ("@" to "Y").
-inline double starts_with(char c) { return (c - '@' + 0.5) / 26; }
-/// The rand_unit answer that makes the feed append `c` ("!" to "Z").
-inline double feeds(char c) { return (c - '!' + 0.5) / 58; }
 
 struct Counts {
   int hit, miss, shift;

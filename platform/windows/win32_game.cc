@@ -27,7 +27,9 @@ KeyCode key_of(WPARAM wparam) { return static_cast<KeyCode>(wparam & 0xffff); }
 /// Turns the window's messages into the game's events.
 class Win32Events final : public Win32Window::MessageHandler {
  public:
-  void attach(FormHost& host, HWND window) { host_ = &host, window_ = window; }
+  void attach(FormHost& host, HWND window, const Clock& clock) {
+    host_ = &host, window_ = window, clock_ = &clock;
+  }
 
   std::optional<LRESULT> on_message(UINT message, WPARAM wparam, LPARAM) override {
     if (!host_) return std::nullopt;
@@ -86,14 +88,14 @@ class Win32Events final : public Win32Window::MessageHandler {
       KillTimer(window_, kModalTimer);
       return;
     }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - clock_.now());
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - clock_->now());
     SetTimer(window_, kModalTimer, static_cast<UINT>(std::max<long long>(left.count(), 1)),
              nullptr);
   }
 
   FormHost* host_ = nullptr;
   HWND window_ = nullptr;
-  SteadyClock clock_;
+  const Clock* clock_ = nullptr;
   bool in_modal_loop_ = false;
 };
 
@@ -105,7 +107,7 @@ int run_win32_game(HINSTANCE instance, RandomSource& random,
   Win32Window window(instance, events);
   const SteadyClock clock;
   FormHost host(clock, random, window);
-  events.attach(host, window.handle());
+  events.attach(host, window.handle(), clock);
   window.show();
 
   WakeTimer wake;

@@ -8,6 +8,7 @@
 #include "platform/xpm_image.h"
 #include "tests/e2e/wine_prefix.h"
 #include "tests/e2e/x_session.h"
+#include "tests/scripted_answers.h"
 
 namespace titletype::e2e {
 namespace {
@@ -19,8 +20,9 @@ constexpr int kLeftAltKeycode = 64;
 constexpr int kF4Keycode = 70;
 constexpr int kF10Keycode = 76;
 
-std::string starts_with(char c) { return std::to_string((c - '@' + 0.5) / 26); }
-std::string feeds(char c) { return std::to_string((c - '!' + 0.5) / 58); }
+/// The scripted game's arguments that start a game with `c` or feed `c`.
+std::string starts_with(char c) { return std::to_string(titletype::starts_with(c)); }
+std::string feeds(char c) { return std::to_string(titletype::feeds(c)); }
 
 /// The pixels of the square image of `size` in a _NET_WM_ICON property,
 /// which may hold the icon at several sizes.

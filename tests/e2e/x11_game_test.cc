@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include "tests/e2e/x_session.h"
+#include "tests/scripted_answers.h"
 
 namespace titletype::e2e {
 namespace {
@@ -12,9 +13,9 @@ namespace {
 const std::string kGame = TITLETYPE_BINARY;
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
-/// rand_unit answers that start a game with `c` or feed `c`.
-std::string starts_with(char c) { return std::to_string((c - '@' + 0.5) / 26); }
-std::string feeds(char c) { return std::to_string((c - '!' + 0.5) / 58); }
+/// The scripted game's arguments that start a game with `c` or feed `c`.
+std::string starts_with(char c) { return std::to_string(titletype::starts_with(c)); }
+std::string feeds(char c) { return std::to_string(titletype::feeds(c)); }
 
 TEST(X11GameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
   XSession x;
