@@ -8,87 +8,45 @@
 namespace titletype {
 namespace {
 
-// Where the common evdev keycode set puts the keys (X keycode = evdev + 8).
+// Where the common evdev keycode set puts the keys (X keycode = evdev + 8),
+// and the codes they give; the keypad's with NumLock on, then off.
+struct Key {
+  int keycode;
+  const char* name;
+  KeyCode code, num_lock_off_code = code;
+};
+const Key kKeys[] = {
+    {9, "ESC", 27},       {10, "AE01", '1'},   {19, "AE10", '0'},    {20, "AE11", 189},
+    {21, "AE12", 222},    {132, "AE13", 220},  {22, "BKSP", 8},      {24, "AD01", 'Q'},
+    {34, "AD11", 192},    {35, "AD12", 219},   {36, "RTRN", 13},     {66, "CAPS", 240},
+    {38, "AC01", 'A'},    {47, "AC10", 187},   {48, "AC11", 186},    {51, "BKSL", 221},
+    {52, "AB01", 'Z'},    {59, "AB08", 188},   {60, "AB09", 190},    {61, "AB10", 191},
+    {97, "AB11", 226},    {49, "TLDE", 243},   {65, "SPCE", 32},     {100, "HENK", 28},
+    {101, "HKTG", 242},   {102, "MUHE", 29},   {67, "FK01", 112},    {96, "FK12", 123},
+    {110, "HOME", 36},    {112, "PGUP", 33},   {113, "LEFT", 37},    {116, "DOWN", 40},
+    {118, "INS", 45},     {119, "DELE", 46},   {135, "COMP", 93},    {77, "NMLK", 144},
+    {106, "KPDV", 111},   {50, "LFSH", 16},    {62, "RTSH", 16},     {37, "LCTL", 17},
+    {105, "RCTL", 17},    {64, "LALT", 18},    {108, "RALT", 18},    {90, "KP0", 96, 45},
+    {79, "KP7", 103, 36}, {87, "KP1", 97, 35}, {84, "KP5", 101, 12}, {91, "KPDL", 110, 46}};
+
 JisKeyboard::KeycodeNames evdev_names() {
   JisKeyboard::KeycodeNames names;
-  const std::pair<int, const char*> keys[] = {
-      {9, "ESC"},    {10, "AE01"},  {19, "AE10"},  {20, "AE11"},  {21, "AE12"},  {22, "BKSP"},
-      {24, "AD01"},  {34, "AD11"},  {35, "AD12"},  {36, "RTRN"},  {37, "LCTL"},  {38, "AC01"},
-      {47, "AC10"},  {48, "AC11"},  {49, "TLDE"},  {50, "LFSH"},  {51, "BKSL"},  {52, "AB01"},
-      {59, "AB08"},  {60, "AB09"},  {61, "AB10"},  {62, "RTSH"},  {64, "LALT"},  {65, "SPCE"},
-      {66, "CAPS"},  {67, "FK01"},  {90, "KP0"},   {91, "KPDL"},  {97, "AB11"},  {100, "HENK"},
-      {101, "HKTG"}, {102, "MUHE"}, {105, "RCTL"}, {108, "RALT"}, {110, "HOME"}, {112, "PGUP"},
-      {113, "LEFT"}, {116, "DOWN"}, {118, "INS"},  {119, "DELE"}, {132, "AE13"}, {135, "COMP"},
-      {79, "KP7"},   {87, "KP1"},   {84, "KP5"},   {77, "NMLK"},  {106, "KPDV"}, {96, "FK12"}};
-  for (const auto& [code, name] : keys) names[code] = name;
+  for (const Key& key : kKeys) names[key.keycode] = key.name;
   return names;
 }
 
 TEST(JisKeyboardTest, EveryKeyGivesItsJisCode) {
   JisKeyboard keyboard(evdev_names());
-  const struct {
-    int keycode;
-    NumLock num_lock;
-    KeyCode expected;
-  } cases[] = {
-      {9, NumLock::kOff, 27},
-      {10, NumLock::kOff, '1'},
-      {19, NumLock::kOff, '0'},
-      {20, NumLock::kOff, 189},
-      {21, NumLock::kOff, 222},
-      {132, NumLock::kOff, 220},
-      {22, NumLock::kOff, 8},
-      {24, NumLock::kOff, 'Q'},
-      {34, NumLock::kOff, 192},
-      {35, NumLock::kOff, 219},
-      {36, NumLock::kOff, 13},
-      {66, NumLock::kOff, 240},
-      {38, NumLock::kOff, 'A'},
-      {47, NumLock::kOff, 187},
-      {48, NumLock::kOff, 186},
-      {51, NumLock::kOff, 221},
-      {52, NumLock::kOff, 'Z'},
-      {59, NumLock::kOff, 188},
-      {60, NumLock::kOff, 190},
-      {61, NumLock::kOff, 191},
-      {97, NumLock::kOff, 226},
-      {49, NumLock::kOff, 243},
-      {65, NumLock::kOff, 32},
-      {100, NumLock::kOff, 28},
-      {101, NumLock::kOff, 242},
-      {102, NumLock::kOff, 29},
-      {67, NumLock::kOff, 112},
-      {96, NumLock::kOff, 123},
-      {110, NumLock::kOff, 36},
-      {112, NumLock::kOff, 33},
-      {113, NumLock::kOff, 37},
-      {116, NumLock::kOff, 40},
-      {118, NumLock::kOff, 45},
-      {119, NumLock::kOff, 46},
-      {135, NumLock::kOff, 93},
-      {77, NumLock::kOff, 144},
-      {106, NumLock::kOff, 111},
-      // The keypad follows NumLock.
-      {90, NumLock::kOn, 96},
-      {90, NumLock::kOff, 45},
-      {79, NumLock::kOn, 103},
-      {79, NumLock::kOff, 36},
-      {87, NumLock::kOn, 97},
-      {87, NumLock::kOff, 35},
-      {84, NumLock::kOn, 101},
-      {84, NumLock::kOff, 12},
-      {91, NumLock::kOn, 110},
-      {91, NumLock::kOff, 46},
+  const auto code = [&](int keycode, NumLock num_lock) -> std::optional<KeyCode> {
+    const auto event = keyboard.press(keycode, num_lock);
+    keyboard.release(keycode, num_lock);
+    return event ? std::optional(event->key) : std::nullopt;
   };
-  for (const auto& c : cases) {
-    const auto event = keyboard.press(c.keycode, c.num_lock);
-    ASSERT_TRUE(event) << c.keycode;
-    EXPECT_EQ(event->key, c.expected) << "keycode " << c.keycode;
-    keyboard.release(c.keycode, c.num_lock);
+  for (const Key& key : kKeys) {
+    EXPECT_EQ(code(key.keycode, NumLock::kOn), key.code) << key.name;
+    EXPECT_EQ(code(key.keycode, NumLock::kOff), key.num_lock_off_code) << key.name;
   }
-  EXPECT_EQ(keyboard.press(200, NumLock::kOff), std::nullopt) << "no such key";
-  EXPECT_EQ(keyboard.press(-1, NumLock::kOff), std::nullopt);
-  EXPECT_EQ(keyboard.press(256, NumLock::kOff), std::nullopt);
+  for (int no_key : {200, -1, 256}) EXPECT_EQ(code(no_key, NumLock::kOff), std::nullopt);
 }
 
 TEST(JisKeyboardTest, KeysAreFoundByNameWhateverTheirNumbers) {

@@ -36,53 +36,29 @@ TEST(KeyMappingTest, PunctuationRows) {
 }
 
 TEST(KeyMappingTest, GeneralRuleAcrossTheKeyboard) {
+  // clang-format off
   expect_hits({
       // Letters and digits; Caps Lock plays no part.
-      {'A', 'A', 0, true},
-      {'Z', 'Z', 0, true},
-      {'0', '0', 0, true},
-      {'9', '9', 0, true},
+      {'A', 'A', 0, true}, {'Z', 'Z', 0, true}, {'0', '0', 0, true}, {'9', '9', 0, true},
       // Shift with the digit keys gives "!" to ")" as on a JIS keyboard;
       // Ctrl and Alt count as Shift does.
-      {'!', '1', 1, true},
-      {'"', '2', 2, true},
-      {')', '9', 4, true},
-      {'1', '1', 1, false},
+      {'!', '1', 1, true}, {'"', '2', 2, true}, {')', '9', 4, true}, {'1', '1', 1, false},
       // With a modifier, letters give "1" to "9", ":" to "@" and "A" to "J".
-      {'1', 'A', 1, true},
-      {':', 'J', 1, true},
-      {'@', 'P', 1, true},
-      {'J', 'Z', 1, true},
+      {'1', 'A', 1, true}, {':', 'J', 1, true}, {'@', 'P', 1, true}, {'J', 'Z', 1, true},
       {'A', 'A', 1, false},
       // The keypad digits never match; with a modifier they give "P" to "Y".
-      {'P', 96, 0, false},
-      {'P', 96, 1, true},
-      {'Y', 105, 2, true},
+      {'P', 96, 0, false}, {'P', 96, 1, true}, {'Y', 105, 2, true},
       // Editing and arrow keys match the characters of their own codes.
-      {'!', 33, 0, true},
-      {'"', 34, 0, true},
-      {'#', 35, 0, true},
-      {'$', 36, 0, true},
-      {'%', 37, 0, true},
-      {'&', 38, 0, true},
-      {'\'', 39, 0, true},
-      {'(', 40, 0, true},
-      {'-', 45, 0, true},
-      {'.', 46, 0, true},
-      {'!', 33, 1, false},
+      {'!', 33, 0, true}, {'"', 34, 0, true}, {'#', 35, 0, true}, {'$', 36, 0, true},
+      {'%', 37, 0, true}, {'&', 38, 0, true}, {'\'', 39, 0, true}, {'(', 40, 0, true},
+      {'-', 45, 0, true}, {'.', 46, 0, true}, {'!', 33, 1, false},
       // Keys 170 to 175 without a modifier are not the shifted rows.
-      {'*', 170, 0, false},
-      {'+', 171, 0, false},
-      {'<', 172, 0, false},
-      {'=', 173, 0, false},
-      {'>', 174, 0, false},
-      {'?', 175, 0, false},
+      {'*', 170, 0, false}, {'+', 171, 0, false}, {'<', 172, 0, false},
+      {'=', 173, 0, false}, {'>', 174, 0, false}, {'?', 175, 0, false},
       // Codes that stand for no character.
-      {'A', 16, 1, false},
-      {'A', 8, 1, false},
-      {'A', -32768, 1, false},
-      {'A', 32767, 0, false},
+      {'A', 16, 1, false}, {'A', 8, 1, false}, {'A', -32768, 1, false}, {'A', 32767, 0, false},
   });
+  // clang-format on
 }
 
 TEST(KeyMappingTest, AModifierCountsUntilAnyKeyIsReleased) {

@@ -32,43 +32,20 @@ std::string read_line(int fd, std::chrono::milliseconds timeout) {
 }  // namespace
 
 XSession::JisStroke XSession::stroke_for(char c) {
-  static constexpr std::string_view kTopRow = "1234567890";   // keycodes 10..19
-  static constexpr std::string_view kShifted = "!\"#$%&'()";  // Shift and 1..9
-  static constexpr std::string_view kRowQ = "QWERTYUIOP";     // 24..33
-  static constexpr std::string_view kRowA = "ASDFGHJKL";      // 38..46
-  static constexpr std::string_view kRowZ = "ZXCVBNM";        // 52..58
-  if (auto i = kTopRow.find(c); i != std::string_view::npos) return {10 + int(i), false};
-  if (auto i = kShifted.find(c); i != std::string_view::npos) return {10 + int(i), true};
-  if (auto i = kRowQ.find(c); i != std::string_view::npos) return {24 + int(i), false};
-  if (auto i = kRowA.find(c); i != std::string_view::npos) return {38 + int(i), false};
-  if (auto i = kRowZ.find(c); i != std::string_view::npos) return {52 + int(i), false};
-  switch (c) {
-    case '-':
-      return {20, false};
-    case '=':
-      return {20, true};
-    case '@':
-      return {34, false};
-    case ';':
-      return {47, false};
-    case '+':
-      return {47, true};
-    case ':':
-      return {48, false};
-    case '*':
-      return {48, true};
-    case ',':
-      return {59, false};
-    case '<':
-      return {59, true};
-    case '.':
-      return {60, false};
-    case '>':
-      return {60, true};
-    case '/':
-      return {61, false};
-    case '?':
-      return {61, true};
+  // Each row of the JIS keyboard from its first X keycode: what its keys
+  // type, then what they type with Shift (a space where the game needs none).
+  static constexpr struct {
+    int first_keycode;
+    std::string_view plain, shifted;
+  } kRows[] = {{10, "1234567890-", "!\"#$%&'() ="},
+               {24, "QWERTYUIOP@", ""},
+               {38, "ASDFGHJKL;:", "         +*"},
+               {52, "ZXCVBNM,./", "       <>?"}};
+  for (const auto& row : kRows) {
+    const auto plain = row.plain.find(c), shifted = row.shifted.find(c);
+    if (plain != std::string_view::npos) return {row.first_keycode + int(plain), false};
+    if (c != ' ' && shifted != std::string_view::npos)
+      return {row.first_keycode + int(shifted), true};
   }
   throw std::invalid_argument(std::string("no JIS key for ") + c);
 }

@@ -1,0 +1,40 @@
+// The game in a real window on a private X server, whichever backend makes
+// the window: the X11 build, or the Windows build under Wine. The plays that
+// both must pass are in window_game_test.cc; each backend's test file says
+// how its game is started and adds what only it does.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/e2e/x_session.h"
+
+namespace titletype::e2e {
+
+class WindowGameTest : public testing::Test {
+ protected:
+  // Defined by each backend.
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  /// Starts the real game with `args`.
+  static std::unique_ptr<Process> start(std::vector<std::string> args = {});
+  /// Starts the game with a scripted random source: the game starts with
+  /// the first of `chars` and the feed gives the others in turn, the last
+  /// one for ever.
+  static std::unique_ptr<Process> start_scripted(std::string_view chars);
+
+  static XSession& x() { return *x_; }
+  /// Starts `game`'s window and gives it the keyboard.
+  static void find(const Process& game) { ASSERT_TRUE(x().find_window(game, 60s)); }
+
+  static inline XSession* x_ = nullptr;
+};
+
+/// The scripted game's rand_unit answers for `chars` (see start_scripted).
+std::vector<std::string> answers_for(std::string_view chars);
+
+}  // namespace titletype::e2e

@@ -1,0 +1,110 @@
+// What every window backend must do, played with real key presses through
+// XTest on the Japanese layout and read back from the X server.
+#include "tests/e2e/window_game.h"
+
+#include "platform/xpm_image.h"
+#include "tests/scripted_answers.h"
+
+namespace titletype::e2e {
+
+std::vector<std::string> answers_for(std::string_view chars) {
+  std::vector<std::string> answers{std::to_string(starts_with(chars[0]))};
+  for (char c : chars.substr(1)) answers.push_back(std::to_string(feeds(c)));
+  return answers;
+}
+
+namespace {
+
+constexpr int kLeftAltKeycode = 64;
+constexpr int kF10Keycode = 76;
+
+/// The pixels of the square image of `size` in a _NET_WM_ICON property,
+/// which may hold the icon at several sizes.
+std::vector<uint32_t> icon_image(const std::vector<unsigned long>& property, unsigned long size) {
+  for (std::size_t at = 0; at + 2 <= property.size();) {
+    const unsigned long width = property[at], height = property[at + 1];
+    const std::size_t begin = at + 2, end = begin + width * height;
+    if (end > property.size()) break;
+    if (width == size && height == size)
+      return {property.begin() + long(begin), property.begin() + long(end)};
+    at = end;
+  }
+  return {};
+}
+
+/// Esc with Shift held still ends the game.
+void end_with_shift_esc(XSession& x, Process& game) {
+  x.key_down(kLeftShiftKeycode);
+  x.tap(kEscKeycode);
+  x.key_up(kLeftShiftKeycode);
+  EXPECT_EQ(game.wait(20s), 0);
+}
+
+TEST_F(WindowGameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
+  auto game = start_scripted("K");
+  find(*game);
+  ASSERT_TRUE(x().wait_title("Hit Space Key!!!"));
+  EXPECT_EQ(icon_image(x().icon(), 32), window_icon().pixels) << "the icon, pixel for pixel";
+  x().tap(kAKeycode);
+  x().type('!');
+  x().tap(kColonKeycode);
+  x().tap(kSpaceKeycode);
+  ASSERT_TRUE(x().wait_title("K"));
+  EXPECT_EQ(x().seen_titles(), (std::vector<std::string>{"Hit Space Key!!!", "K"}));
+  end_with_shift_esc(x(), *game);
+}
+
+TEST_F(WindowGameTest, TypingTheJisKeysRemovesTheLeftmostCharacters) {
+  auto game = start_scripted("@:*+!\"QWZ");
+  find(*game);
+  x().tap(kSpaceKeycode);
+  for (char c : std::string("@:*+!\"QW")) {
+    ASSERT_TRUE(x().wait_title(std::string(1, c))) << c;
+    // A lone Alt or F10 must not take the next key away (on Windows they
+    // would put an ordinary window into menu mode), and Page Up is "!".
+    if (c == 'Q' || c == 'W') x().tap(c == 'Q' ? kLeftAltKeycode : kF10Keycode);
+    c == '!' ? x().tap(kPageUpKeycode) : x().type(c);
+    ASSERT_TRUE(x().wait_title("")) << c;
+  }
+  x().tap(kEscKeycode);
+  EXPECT_EQ(game->wait(20s), 0);
+}
+
+TEST_F(WindowGameTest, AHeldKeyRepeatsAsKeyDowns) {
+  auto game = start_scripted("AA");
+  find(*game);
+  x().tap(kSpaceKeycode);
+  ASSERT_TRUE(x().wait_title("AAA"));
+  x().key_down(kAKeycode);  // one key-down removes one "A"; the repeats the rest
+  EXPECT_TRUE(x().wait_title("", 5s));
+  x().key_up(kAKeycode);
+  end_with_shift_esc(x(), *game);
+}
+
+TEST_F(WindowGameTest, PlaysARandomGameToTheEndOfTheResultCycle) {
+  auto game = start();
+  find(*game);
+  ASSERT_TRUE(x().wait_title("Hit Space Key!!!"));
+  x().tap(kSpaceKeycode);
+  ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() == 1; }));
+  const char first = x().title()[0];
+  EXPECT_TRUE(first >= '@' && first <= 'Y') << first;
+  // Type whatever arrives, a few times over.
+  for (int typed = 0; typed < 4; ++typed) {
+    ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() >= 2; }));
+    const std::string before = x().title();
+    x().type(before[0]);
+    ASSERT_TRUE(x().wait_title([&](const std::string& t) { return t.size() < before.size(); }));
+    EXPECT_EQ(x().title(), before.substr(1));
+  }
+  // Then no more keys: the string grows past 10 and the results follow.
+  ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() == 11; }, 30s));
+  for (const char* title : {"SCORE 4", "Y-SPACE N-Esc", "NEXT GAME?"}) {
+    ASSERT_TRUE(x().wait_title(title)) << title;
+  }
+  x().close_window();
+  EXPECT_EQ(game->wait(20s), 0);
+}
+
+}  // namespace
+}  // namespace titletype::e2e
