@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "bench/measure.h"
+#include "bench/window_watch.h"
 #include "tests/e2e/tmux_session.h"
 #include "tests/e2e/wine_prefix.h"
 #include "tests/e2e/x_session.h"
@@ -88,7 +89,7 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
     windows.push_back(x.window());
     if (program.is_game) {
       x.tap(e2e::kSpaceKeycode);
-      x.next_title_change(5s);
+      next_title_change(x, 5s);
     }
   }
   std::vector<double> samples;
@@ -106,12 +107,12 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
         stroke = XSession::stroke_for(before[0]);
       }
       if (stroke.shift) x.key_down(e2e::kLeftShiftKeycode);
-      while (x.next_title_change(0ms)) {
+      while (next_title_change(x, 0ms)) {
       }
       std::this_thread::sleep_for(idle_before_each);
       const SteadyTime start = std::chrono::steady_clock::now();
       x.key_down(stroke.keycode);
-      const auto changed = x.next_title_change(2s);
+      const auto changed = next_title_change(x, 2s);
       x.key_up(stroke.keycode);
       if (stroke.shift) x.key_up(e2e::kLeftShiftKeycode);
       // A tick of the window's own timer can land in between: not a sample.
@@ -156,11 +157,11 @@ TickErrors measure_ticks(XSession& x, const Program& program, int ticks) {
   TickErrors errors;
   if (program.is_game) {
     x.tap(e2e::kSpaceKeycode);
-    const auto start = x.next_title_change(5s);
+    const auto start = next_title_change(x, 5s);
     std::optional<SteadyTime> first;
     double ideal = 0;
     for (int tick = 1; tick <= ticks; ++tick) {
-      const auto at = x.next_title_change(5s);
+      const auto at = next_title_change(x, 5s);
       if (!at) throw std::runtime_error("no tick");
       if (tick > 1) ideal += std::max(300, 1000 - 50 * ((tick - 1) / 10));
       if (!first) {
@@ -175,12 +176,12 @@ TickErrors measure_ticks(XSession& x, const Program& program, int ticks) {
       if (stroke.shift) x.key_down(e2e::kLeftShiftKeycode);
       x.tap(stroke.keycode);
       if (stroke.shift) x.key_up(e2e::kLeftShiftKeycode);
-      x.next_title_change(2s);
+      next_title_change(x, 2s);
     }
   } else {
-    const auto first = x.next_title_change(5s);
+    const auto first = next_title_change(x, 5s);
     for (int tick = 1; tick <= ticks; ++tick) {
-      const auto at = x.next_title_change(5s);
+      const auto at = next_title_change(x, 5s);
       if (!at) throw std::runtime_error("no tick");
       errors.ms.push_back(ms_between(*first, *at) - 1000.0 * tick);
     }
@@ -221,7 +222,7 @@ std::vector<PhaseCost> measure_idle(XSession& x, const Program& program, bool qu
   const pid_t pid = process->pid();
   costs.push_back(cost_over(pid, "Waiting", span));
   costs.push_back(cost_over(pid, "pointer moving over the window (200 moves)", 2s, [&] {
-    for (int i = 0; i < 200; ++i) x.move_pointer(10 + i % 100, 10 + i % 50);
+    for (int i = 0; i < 200; ++i) move_pointer(x, 10 + i % 100, 10 + i % 50);
   }));
   if (program.is_game) {
     x.tap(e2e::kSpaceKeycode);

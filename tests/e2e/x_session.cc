@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -27,6 +28,25 @@ std::string read_line(int fd, std::chrono::milliseconds timeout) {
     line += c;
   }
   return line;
+}
+
+/// A property of `window`, if it is set: its bytes, or its items as longs
+/// for 32-bit data (Xlib's way).
+template <typename Item>
+std::optional<std::vector<Item>> property(Display* display, ::Window window, const char* name,
+                                          Atom type, long most_items = 1 << 16) {
+  Atom actual_type = None;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::optional<std::vector<Item>> items;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, most_items, False,
+                         type, &actual_type, &format, &count, &after, &data) == Success &&
+      actual_type != None) {
+    items.emplace(reinterpret_cast<Item*>(data), reinterpret_cast<Item*>(data) + count);
+  }
+  if (data) XFree(data);
+  return items;
 }
 
 }  // namespace
@@ -88,18 +108,8 @@ std::unique_ptr<Process> XSession::start_game(
 }
 
 long XSession::window_pid(::Window window) {
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  long pid = -1;
-  if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False,
-                         XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
-      data && count == 1) {
-    pid = *reinterpret_cast<long*>(data);
-  }
-  if (data) XFree(data);
-  return pid;
+  const auto pid = property<long>(display_, window, "_NET_WM_PID", XA_CARDINAL);
+  return pid && pid->size() == 1 ? pid->front() : -1;
 }
 
 ::Window XSession::viewable_window_of(long pid) {
@@ -148,22 +158,10 @@ bool XSession::find_window(const Process& game, std::chrono::milliseconds timeou
 
 std::string XSession::title() {
   // _NET_WM_NAME where the window sets it, WM_NAME otherwise.
-  for (const auto& [name, type] :
-       {std::pair{"_NET_WM_NAME", "UTF8_STRING"}, std::pair{"WM_NAME", "STRING"}}) {
-    Atom actual_type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    const bool found =
-        XGetWindowProperty(display_, window_, XInternAtom(display_, name, False), 0, 64, False,
-                           XInternAtom(display_, type, False), &actual_type, &format, &count,
-                           &after, &data) == Success &&
-        actual_type != None;
-    std::string text = data ? std::string(reinterpret_cast<char*>(data), count) : "";
-    if (data) XFree(data);
-    if (found) return text;
-  }
-  return "";
+  auto text = property<char>(display_, window_, "_NET_WM_NAME",
+                             XInternAtom(display_, "UTF8_STRING", False));
+  if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
+  return text ? std::string(text->begin(), text->end()) : "";
 }
 
 bool XSession::wait_title(const std::function<bool(const std::string&)>& done,
@@ -192,20 +190,8 @@ bool XSession::wait_title(const std::function<bool(const std::string&)>& done,
 }
 
 std::vector<unsigned long> XSession::icon() {
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  std::vector<unsigned long> values;
-  if (XGetWindowProperty(display_, window_, XInternAtom(display_, "_NET_WM_ICON", False), 0,
-                         1 << 16, False, XA_CARDINAL, &type, &format, &count, &after,
-                         &data) == Success &&
-      data) {
-    const auto* longs = reinterpret_cast<unsigned long*>(data);
-    values.assign(longs, longs + count);
-  }
-  if (data) XFree(data);
-  return values;
+  return property<unsigned long>(display_, window_, "_NET_WM_ICON", XA_CARDINAL)
+      .value_or(std::vector<unsigned long>{});
 }
 
 void XSession::key_down(int keycode) {
@@ -241,31 +227,6 @@ void XSession::use_window(::Window window) {
   window_ = window;
   XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
   XSync(display_, False);
-}
-
-std::optional<std::chrono::steady_clock::time_point> XSession::next_title_change(
-    std::chrono::milliseconds timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    while (XPending(display_)) {
-      XEvent event;
-      XNextEvent(display_, &event);
-      if (event.type == PropertyNotify && event.xproperty.window == window_ &&
-          event.xproperty.atom == XA_WM_NAME) {
-        return std::chrono::steady_clock::now();
-      }
-    }
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-    if (left <= 0ms) return std::nullopt;
-    pollfd p{ConnectionNumber(display_), POLLIN, 0};
-    poll(&p, 1, static_cast<int>(left.count()));
-  }
-}
-
-void XSession::move_pointer(int x, int y) {
-  XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
-  XFlush(display_);
 }
 
 }  // namespace titletype::e2e

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,14 +57,10 @@ class XSession {
   /// Asks the window to close, as a window manager's close button does.
   void close_window();
 
-  // For measurements (bench/): several windows, timed title changes.
+  Display* display() const { return display_; }
   ::Window window() const { return window_; }
   /// Makes `window` the one whose title is read and which has the focus.
   void use_window(::Window window);
-  /// Waits for the window's next change of WM_NAME; says when it arrived.
-  std::optional<std::chrono::steady_clock::time_point> next_title_change(
-      std::chrono::milliseconds timeout);
-  void move_pointer(int x, int y);
 
   /// The JIS key that types `c`, and whether it needs Shift.
   struct JisStroke {
