@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the game and plays it: in a window where a
 # display is available, in this terminal otherwise. Arguments go to the game.
 set -euo pipefail

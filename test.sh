@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds with warnings as errors and runs every test: the Linux build's, and
 # the Windows build's under Wine (its unit tests, then its window end to end).
 set -euo pipefail

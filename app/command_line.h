@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's command line: which backend to play in, or a question about
 // the program itself. The game keeps no settings.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // titletype: chooses where to play, plays, and returns the exit status.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // titletype on Windows: plays in a native window and returns the exit
 // status. A GUI program has no console of its own, so --help, --version and
 // usage errors go to the console or pipe it was started from, or to a

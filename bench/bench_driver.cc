@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures the game against the floor (the smallest Xlib client that does
 // what the game does at the window system), side by side on one private
 // Xvfb, and writes docs/performance.md and docs/tick-errors.svg.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor that the game is measured against: the smallest Xlib client
 // that behaves like the game at the window system. A 153 x 72 window whose
 // title changes at each key press and at each tick of a 1000 ms deadline

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small tools of the benchmark driver: statistics and what /proc says of a
 // process.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the game against the floor and rewrites docs/performance.md; with
 # --wine, measures the Windows build under Wine against the Linux window and
 # rewrites docs/performance-windows.md instead.

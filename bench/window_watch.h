@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timed observations of a window on the benchmark's X server: when its title
 // changes, and pointer traffic over it.
 #pragma once

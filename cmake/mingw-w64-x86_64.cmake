@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds the Windows program with Debian's mingw-w64 (package
 # g++-mingw-w64-x86-64); its tests run under Wine.
 #   cmake --preset windows     (or: cmake -B build/windows --toolchain cmake/mingw-w64-x86_64.cmake)

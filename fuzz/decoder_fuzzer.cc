@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the terminal's key decoder: arbitrary bytes, split into reads at
 // arbitrary points and times. Every stroke must be a key that a JIS keyboard
 // has, with a mask of Shift, Ctrl and Alt only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the game: arbitrary interleavings of key-downs (any 16-bit code,
 // any modifier mask, auto-repeats), key-ups and ticks of either timer, in
 // virtual time, with the game's invariants checked after every event.

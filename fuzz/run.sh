@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzzers with clang and runs each for SECONDS (default 60) from
 # the seed corpora in fuzz/corpus, which it leaves unchanged.
 # Usage: fuzz/run.sh [SECONDS]   (a long run: fuzz/run.sh 3600)

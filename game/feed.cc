@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The feed: while a game runs, Timer1 appends a random character at each tick
 // and speeds up every tenth tick; past 10 characters the game is over.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form1's life: creation, load, the frame of the key-down handler and the
 // start of a game.
 #include "game/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form1: the game's one window object. It owns the whole state of a run as
 // plain members and reacts to the platform through its handlers, which the
 // event loop calls one at a time, each to its end.

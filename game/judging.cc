@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Judging a key-down: a hit removes the first character of the target string;
 // hits, misses and key-downs with a modifier are counted for the result.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys as the game receives them: Windows virtual-key codes as a Japanese
 // (JIS) keyboard produces them, and a mask of the modifier keys held.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Key mapping: turning a key-down into a normalised code that can be compared
 // with the first character of the target string.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The result cycle of the Over phase: Timer2 shows the score, once the
 // success rate, then alternates the question with its key legend until Space
 // or Esc.

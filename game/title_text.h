@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small helpers for reading the title and keeping the counts in range.
 #pragma once
 

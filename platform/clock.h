@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Monotonic time as the timers and event loops see it: real on the desktop
 // and in the terminal, virtual in the simulated platform.
 #pragma once

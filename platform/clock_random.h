@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The random source of the real backends: a small, fast generator
 // (splitmix64) seeded from the wall clock, so every run plays differently.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timer that every backend uses: it keeps an absolute deadline, so ticks
 // do not drift however late each one is handled, and it skips the periods
 // that a slow handler or a stalled loop let pass instead of bursting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // FormHost: what every backend shares. It owns Form1 with its window state
 // and two deadline timers, runs one handler at a time, and after each handler
 // that set the title hands the new title to the backend's display.

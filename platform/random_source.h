@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pseudo-random source behind the feed and the first character of a game.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A random source that gives set answers, for tests and tools that must know
 // which characters the game will show.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real clock of every backend: std::chrono::steady_clock, which is
 // CLOCK_MONOTONIC on Linux and the performance counter on Windows.
 #pragma once

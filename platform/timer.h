@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A periodic tick source owned by the window, delivered on the event-loop
 // thread between handlers.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as the game sees it: a title text that can be read back and set,
 // and a way to close it, which ends the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/xpm_image.h"
 
 #include <array>

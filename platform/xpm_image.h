@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the window icon from its source form, a small XPM grid of palette
 // letters, into ARGB pixels that any backend can hand to its window system.
 #pragma once

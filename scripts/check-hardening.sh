@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks that a binary was built hardened: position independent, relocations
 # read-only and bound at start (RELRO, BIND_NOW), a stack protector and
 # fortified library calls.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs a release build into a temporary DESTDIR and checks what a
 # packager would: nothing outside the prefix, a valid menu entry and
 # metainfo, a man page that renders, and a binary that runs.

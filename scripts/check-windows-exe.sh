@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks that the Windows program stands alone and is hardened: a GUI
 # program that imports only DLLs every Windows has (no C++ runtime to ship),
 # with address-space randomisation and a non-executable stack and heap.

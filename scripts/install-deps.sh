@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building (and, with --tests, testing)
-# needs, but only those that are missing. Root runs apt-get directly; anyone
-# else goes through sudo.
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages that building needs (with --tests, testing
+# too; with --release, making the release artefacts), but only those that
+# are missing. Root runs apt-get directly; anyone else goes through sudo.
 set -euo pipefail
 
 packages=(g++ cmake make libx11-dev)
-if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev tmux)
-  # The Windows build, cross-compiled, and Wine to test it (installed with
-  # its recommended X libraries and fonts).
-  packages+=(g++-mingw-w64-x86-64 wine64 wine)
-fi
+case "${1:-}" in
+  --tests)
+    packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev tmux)
+    # The Windows build, cross-compiled, and Wine to test it (installed with
+    # its recommended X libraries and fonts).
+    packages+=(g++-mingw-w64-x86-64 wine64 wine)
+    ;;
+  --release)
+    # The Windows build, and the tools that make the packages and archives.
+    packages+=(g++-mingw-w64-x86-64 dpkg-dev zip)
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

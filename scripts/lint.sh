@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the project's own code: formatting (clang-format), clang-tidy and
 # cppcheck. Fails on any difference or finding.
 set -euo pipefail

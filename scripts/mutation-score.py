@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Measures how many faults the unit tests find.
 
 Makes small faults (mutants) in the given source files, one at a time:

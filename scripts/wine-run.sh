@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a Windows program under Wine in a fresh, temporary Wine prefix, which
 # is removed afterwards with everything Wine started in it; exits with the
 # program's status. The Windows build's tests run through this.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random key streams against a small model of what each key-down does,
 // written from the player's side: which character a key gives, and when a
 // key-down counts as a hit, a miss or a modifier.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/deadline_timer.h"
 
 #include <gtest/gtest.h>

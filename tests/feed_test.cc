@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The feed: one random character per tick, faster every tenth tick, and the
 // end of the game past 10 characters.
 #include <gtest/gtest.h>

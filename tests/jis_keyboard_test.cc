@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Physical keys to virtual-key codes and modifier masks on the JIS layout.
 #include "platform/x11/jis_keyboard.h"
 

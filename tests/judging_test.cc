@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hits, misses and modifier counts for each key-down.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Terminal bytes to the key strokes of a JIS keyboard.
 #include "platform/terminal/key_decoder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which key-downs remove which first characters on the JIS layout.
 #include <gtest/gtest.h>
 

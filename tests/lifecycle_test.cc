@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's life: load, the start of a game on Space, the end on Esc.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Over phase: score, success rate, then the question and its legend.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rand_unit answers that make the game show chosen characters, for tests
 // that script its random source.
 #pragma once

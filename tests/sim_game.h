@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers for driving whole games on the simulated platform.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exports the window icon from its source in assets/ for installation: the
 // 32 x 32 original as PNG, a scalable SVG that keeps its pixels square, and
 // a Windows icon file (the original and a double-size copy) for the .exe.

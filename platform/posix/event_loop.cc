@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/posix/event_loop.h"
 
 #include <poll.h>

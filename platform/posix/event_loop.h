@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-thread event loop of the real backends: it hands each input event
 // and each due tick to the FormHost, one at a time, and otherwise sleeps in
 // ppoll on one file descriptor until the next deadline, so an idle game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated platform: Form1 in virtual time. Tests script the random
 // source, send key events at chosen moments and read back every title the
 // player would have seen, with the virtual time it appeared.

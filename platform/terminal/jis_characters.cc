@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/terminal/jis_characters.h"
 
 #include <string_view>

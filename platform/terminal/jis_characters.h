@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which key of a JIS keyboard types a character, and with Shift or not: the
 // terminal receives characters, and the game wants the key that made them.
 #pragma once

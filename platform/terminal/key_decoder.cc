@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/terminal/key_decoder.h"
 
 #include <algorithm>

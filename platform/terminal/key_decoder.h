@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns the bytes that a terminal sends into key strokes on a JIS keyboard:
 // printable characters by the key that types them, control characters as
 // Ctrl with their letter key, an ESC prefix as Alt, and the escape sequences

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game in a terminal, for machines with no display.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/terminal/terminal_screen.h"
 
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The terminal as the game's window: raw keyboard input, the alternate
 // screen with the cursor hidden, and the title shown as a one-line title bar
 // at the top and as the terminal's own window title.

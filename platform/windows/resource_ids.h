@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers shared by the resource script and the code that loads from it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/wake_timer.h"
 
 #include <timeapi.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the Windows message loop sleeps on between ticks: a waitable timer
 // that wakes within about a millisecond of its deadline, not on the
 // system's 15.6 ms tick.

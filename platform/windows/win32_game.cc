@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/win32_game.h"
 
 #include <algorithm>

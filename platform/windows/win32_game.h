@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game in a native Windows window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/windows/win32_window.h"
 
 #include <imm.h>

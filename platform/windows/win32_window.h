@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows window: an ordinary top-level window whose title is the whole
 // display of the game. It carries the game's icon from the program's
 // resources and draws nothing: the system paints its plain background.

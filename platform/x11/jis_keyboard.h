@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard of the desktop backend: turns X key events, by keycode, into
 // the virtual-key codes and modifier masks that the game reads, and keeps
 // track of which Shift, Ctrl and Alt keys are down.

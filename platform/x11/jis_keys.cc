@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/jis_keys.h"
 
 #include <algorithm>

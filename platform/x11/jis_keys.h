@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows virtual-key code that each physical key of a JIS 106/109
 // keyboard gives, found by the key's XKB name (its position on the keyboard,
 // whatever the layout and the server's keycode numbering).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game in an X11 desktop window.
 #pragma once
 

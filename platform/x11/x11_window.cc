@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/x11/x11_window.h"
 
 #include <X11/Xatom.h>

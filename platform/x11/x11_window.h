@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop window: an ordinary top-level X11 window whose title is the
 // whole display of the game. It carries the game's icon, behaves as a
 // well-kept client (class, process id, machine, size hints, close button)

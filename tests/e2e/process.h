@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Child processes for end-to-end tests: started with a chosen environment,
 // their standard error kept, waited for with a time-out, killed if left.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game with a scripted random source, so that end-to-end tests know
 // which characters will arrive. Usage: scripted_titletype --window|--terminal
 // [--report] ANSWER...; each answer is one result of rand_unit in turn, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The terminal game end to end: the real binary in a tmux pane with no
 // display, keys typed as a player types them, the title bar read back.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/e2e/tmux_session.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A terminal for end-to-end tests: a shell in a private tmux server, keys
 // sent as a player types them, the screen read back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game in a real window on a private X server, whichever backend makes
 // the window: the X11 build, or the Windows build under Wine. The plays that
 // both must pass are in window_game_test.cc; each backend's test file says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every window backend must do, played with real key presses through
 // XTest on the Japanese layout and read back from the X server.
 #include "tests/e2e/window_game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows build end to end under Wine: the real .exe in its own X server
 // and a fresh Wine prefix.
 #include <gtest/gtest.h>

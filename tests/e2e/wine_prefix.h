@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh Wine prefix in a temporary folder, for running the Windows build
 // end to end; removed, with everything Wine started in it, at the end.
 #pragma once

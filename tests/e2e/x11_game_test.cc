@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop game end to end: the real binary in its own X server.
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/e2e/x_session.h"
 
 #include <X11/Xatom.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A private X server for end-to-end tests (Xvfb with the Japanese layout)
 // and a client that finds the game's window, reads its title as it changes
 // and presses real keys through XTest, by keycode.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows game with a scripted random source, so that end-to-end tests
 // under Wine know which characters will arrive. Usage: scripted_titletype
 // ANSWER...; each answer is one result of rand_unit in turn, the last
