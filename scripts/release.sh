@@ -54,6 +54,7 @@ cmake --build "$work/linux" -j "$(nproc)" >/dev/null
 echo "== Debian package"
 deb=$work/deb
 DESTDIR=$deb cmake --install "$work/linux" --strip >/dev/null
+strip --remove-section=.comment "$deb/usr/games/titletype"  # the compiler's name and version
 doc=$deb/usr/share/doc/titletype
 rm "$doc/LICENSE"  # the copyright file holds it
 gzip -9n "$deb/usr/share/man/man6/titletype.6"
