@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -15,7 +16,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kGame = TITLETYPE_BINARY;
+// TITLETYPE_GAME plays an installed game instead of the one just built.
+const char* const kInstalledGame = std::getenv("TITLETYPE_GAME");
+const std::string kGame = kInstalledGame ? kInstalledGame : TITLETYPE_BINARY;
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 std::string read_file(const std::string& path) {
