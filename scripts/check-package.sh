@@ -15,6 +15,7 @@ lintian --fail-on error,warning "$deb"
 
 echo "== installed"
 apt-get install -y -qq "$deb" >/dev/null
+trap 'apt-get purge -y -qq titletype >/dev/null' ERR  # never left installed by a failure
 installed=$(dpkg -L titletype)
 /usr/games/titletype --version
 MANWIDTH=80 man 6 titletype | grep -q "typing game"
