@@ -2,7 +2,7 @@
 #include "platform/xpm_image.h"
 
 #include <array>
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 
 #include "assets/titletype_icon.xpm"
@@ -26,16 +26,32 @@ std::optional<uint32_t> read_colour(std::string_view text) {
   return 0xff000000u | rgb;
 }
 
+/// The numbers of the header line "width height colours chars_per_pixel".
+/// Read without sscanf, which alone would weigh more than the game in the
+/// browser build.
+std::optional<std::array<int, 4>> read_header(std::string_view text) {
+  std::array<int, 4> numbers{};
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  for (int& number : numbers) {
+    while (at < end && *at == ' ') ++at;
+    const auto [next, error] = std::from_chars(at, end, number);
+    if (error != std::errc()) return std::nullopt;
+    at = next;
+  }
+  return numbers;
+}
+
 }  // namespace
 
 std::optional<ArgbImage> read_xpm(std::span<const char* const> xpm) {
+  const auto header = xpm.empty() ? std::nullopt : read_header(xpm[0]);
+  if (!header) return std::nullopt;
   ArgbImage image;
-  int colours = 0;
-  int chars_per_pixel = 0;
-  if (xpm.empty() ||
-      std::sscanf(xpm[0], "%d %d %d %d", &image.width, &image.height, &colours, &chars_per_pixel) !=
-          4 ||
-      chars_per_pixel != 1 || image.width <= 0 || image.height <= 0 || colours <= 0 ||
+  image.width = (*header)[0];
+  image.height = (*header)[1];
+  const int colours = (*header)[2];
+  if ((*header)[3] != 1 || image.width <= 0 || image.height <= 0 || colours <= 0 ||
       image.width > 1024 || image.height > 1024 ||
       xpm.size() != 1 + static_cast<std::size_t>(colours + image.height)) {
     return std::nullopt;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that building needs (with --tests, testing
-# too; with --release, making the release artefacts), but only those that
-# are missing. Root runs apt-get directly; anyone else goes through sudo.
+# too; with --web, building the browser page; with --release, making the
+# release artefacts), but only those that are missing. Root runs apt-get directly; anyone else goes through sudo.
 set -euo pipefail
 
 packages=(g++ cmake make libx11-dev)
@@ -12,6 +12,13 @@ case "${1:-}" in
     # The Windows build, cross-compiled, and Wine to test it (installed with
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
+    # The browser page, built to WebAssembly and played in headless Chromium.
+    packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+      libclang-rt-14-dev-wasm32 chromium python3-websocket)
+    ;;
+  --web)
+    packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+      libclang-rt-14-dev-wasm32 python3)
     ;;
   --release)
     # The Windows build, and the tools that make the packages and archives.

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+#include "platform/web/dom_keys.h"
+
+#include <string>
+
+namespace titletype {
+
+namespace {
+
+// A browser's name of each key beside the XKB name of the same position,
+// whose code the shared JIS table gives.
+constexpr std::pair<std::string_view, std::string_view> kNamedKeys[] = {
+    {"Escape", "ESC"},
+    {"Backquote", "TLDE"},
+    {"Minus", "AE11"},
+    {"Equal", "AE12"},
+    {"IntlYen", "AE13"},
+    {"Backspace", "BKSP"},
+    {"Tab", "TAB"},
+    {"BracketLeft", "AD11"},
+    {"BracketRight", "AD12"},
+    {"Enter", "RTRN"},
+    {"CapsLock", "CAPS"},
+    {"Semicolon", "AC10"},
+    {"Quote", "AC11"},
+    {"Backslash", "BKSL"},
+    {"Comma", "AB08"},
+    {"Period", "AB09"},
+    {"Slash", "AB10"},
+    {"IntlRo", "AB11"},
+    {"ShiftLeft", "LFSH"},
+    {"ShiftRight", "RTSH"},
+    {"ControlLeft", "LCTL"},
+    {"ControlRight", "RCTL"},
+    {"AltLeft", "LALT"},
+    {"AltRight", "RALT"},
+    {"MetaLeft", "LWIN"},
+    {"MetaRight", "RWIN"},
+    {"ContextMenu", "COMP"},
+    {"NonConvert", "MUHE"},
+    {"Space", "SPCE"},
+    {"Convert", "HENK"},
+    {"KanaMode", "HKTG"},
+    {"PrintScreen", "PRSC"},
+    {"ScrollLock", "SCLK"},
+    {"Pause", "PAUS"},
+    {"Insert", "INS"},
+    {"Delete", "DELE"},
+    {"Home", "HOME"},
+    {"End", "END"},
+    {"PageUp", "PGUP"},
+    {"PageDown", "PGDN"},
+    {"ArrowLeft", "LEFT"},
+    {"ArrowUp", "UP"},
+    {"ArrowRight", "RGHT"},
+    {"ArrowDown", "DOWN"},
+    {"NumLock", "NMLK"},
+    {"NumpadDivide", "KPDV"},
+    {"NumpadMultiply", "KPMU"},
+    {"NumpadSubtract", "KPSU"},
+    {"NumpadAdd", "KPAD"},
+    {"NumpadEnter", "KPEN"},
+    {"NumpadDecimal", "KPDL"},
+};
+
+// The letter rows, left to right, as XKB numbers their positions.
+constexpr std::pair<std::string_view, std::string_view> kLetterRows[] = {
+    {"QWERTYUIOP", "AD"}, {"ASDFGHJKL", "AC"}, {"ZXCVBNM", "AB"}};
+
+/// "AE01" from "AE" and 1.
+std::string position(std::string_view row, std::size_t number) {
+  return std::string(row) + static_cast<char>('0' + number / 10) +
+         static_cast<char>('0' + number % 10);
+}
+
+/// The XKB name of the key with the browser's name `code`, or "".
+std::string xkb_name(std::string_view code) {
+  for (const auto& [dom, xkb] : kNamedKeys) {
+    if (code == dom) return std::string(xkb);
+  }
+  const auto suffix = [&](std::string_view prefix) {
+    return code.starts_with(prefix) && code.size() > prefix.size() ? code.substr(prefix.size())
+                                                                   : std::string_view();
+  };
+  if (const auto letter = suffix("Key"); letter.size() == 1) {
+    for (const auto& [letters, row] : kLetterRows) {
+      if (const auto i = letters.find(letter[0]); i != std::string_view::npos) {
+        return position(row, i + 1);
+      }
+    }
+  }
+  if (const auto digit = suffix("Digit"); digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') {
+    return position("AE", digit[0] == '0' ? 10 : static_cast<std::size_t>(digit[0] - '0'));
+  }
+  if (const auto digit = suffix("Numpad");
+      digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') {
+    return "KP" + std::string(digit);
+  }
+  if (const auto number = suffix("F"); !number.empty() && number.size() <= 2) {
+    std::size_t n = 0;
+    for (char c : number)
+      n = c >= '0' && c <= '9' ? n * 10 + static_cast<std::size_t>(c - '0') : 99;
+    if (n >= 1 && n <= 12) return position("FK", n);
+  }
+  return "";
+}
+
+}  // namespace
+
+std::optional<KeyCode> jis_key_for_dom_code(std::string_view code, NumLock num_lock) {
+  const std::string name = xkb_name(code);
+  if (name.empty()) return std::nullopt;
+  return jis_virtual_key(name, num_lock);
+}
+
+}  // namespace titletype

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+// The page's side of the game: it loads the rules (WebAssembly, from
+// titletype-wasm.js, so that the page also plays from file://), hands them
+// the tab's key events by their physical key, wakes them at their deadlines
+// from a worker's timer (a hidden tab's own timers are throttled), and
+// shows the titles they set. Everything else is in C++.
+'use strict';
+
+(() => {
+  const status = document.getElementById('status');
+  let memory = null;
+  let game = null;
+  let ended = false;
+
+  const bytes = (pointer, length) => new Uint8Array(memory.buffer, pointer, length);
+  // An empty title (or one of spaces) would make the tab show the page's
+  // address: a zero-width space shows as nothing instead.
+  const showTitle = (text) => { document.title = text.trim() ? text : '\u200b'; };
+
+  const imports = {
+    page: { set_title: (pointer, length) => showTitle(new TextDecoder().decode(bytes(pointer, length))) },
+    wasi_snapshot_preview1: {
+      clock_time_get(id, precision, out) {  // 0: the wall clock; else monotonic
+        const ms = id === 0 ? Date.now() : performance.now();
+        new DataView(memory.buffer).setBigUint64(out, BigInt(Math.round(ms * 1e6)), true);
+        return 0;
+      },
+    },
+  };
+
+  // The clock: one timer at a time, aimed at the next absolute deadline.
+  const clockSource = 'let t; onmessage = (e) => { clearTimeout(t); ' +
+    'if (e.data >= 0) t = setTimeout(() => postMessage(0), e.data); };';
+  let clock = null;
+  try {
+    clock = new Worker(URL.createObjectURL(new Blob([clockSource], { type: 'text/javascript' })));
+  } catch (error) {  // no workers here: the page's own timer, throttled when hidden
+    let timer;
+    clock = { postMessage: (delay) => { clearTimeout(timer); if (delay >= 0) timer = setTimeout(() => clock.onmessage(), delay); } };
+  }
+
+  const schedule = () => {
+    if (game.tt_ended()) return end();
+    const due = game.tt_next_deadline();
+    clock.postMessage(due < 0 ? -1 : Math.max(0, due - performance.now()));
+  };
+  clock.onmessage = () => { game.tt_run_due_ticks(); schedule(); };
+
+  const end = () => {
+    ended = true;
+    clock.postMessage(-1);
+    status.textContent = 'The game has ended. Reload the page to play again.';
+    window.close();  // only a tab that a script opened may close
+  };
+
+  const onKey = (down) => (event) => {
+    event.preventDefault();  // Tab, F5, F10, Alt+Left and the like are the game's
+    if (ended || !game) return;
+    const code = new TextEncoder().encode(event.code);
+    bytes(game.tt_code_buffer(), code.length).set(code);
+    const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+    game.tt_key(code.length, modifiers, event.getModifierState('NumLock') ? 1 : 0, down ? 1 : 0);
+    schedule();
+  };
+
+  const showFocus = () => {
+    if (!ended) status.textContent = document.hasFocus() ? '' : 'Click here to play.';
+  };
+
+  const showIcon = () => {
+    const size = game.tt_icon_size();
+    const argb = new Uint32Array(memory.buffer, game.tt_icon_pixels(), size * size);
+    const canvas = document.createElement('canvas');
+    canvas.width = canvas.height = size;
+    const context = canvas.getContext('2d');
+    const image = context.createImageData(size, size);
+    argb.forEach((pixel, i) => image.data.set(
+      [(pixel >>> 16) & 255, (pixel >>> 8) & 255, pixel & 255, pixel >>> 24], 4 * i));
+    context.putImageData(image, 0, 0);
+    const link = document.createElement('link');
+    link.rel = 'icon';
+    link.href = canvas.toDataURL('image/png');
+    document.head.appendChild(link);
+  };
+
+  const wasm = Uint8Array.from(atob(window.titletypeWasm), (c) => c.charCodeAt(0));
+  WebAssembly.instantiate(wasm, imports).then(({ instance }) => {
+    game = instance.exports;
+    memory = game.memory;
+    game._initialize();
+    // A test build takes the random source's answers from the address.
+    const answers = new URLSearchParams(location.search).get('answers');
+    if (answers && game.tt_script) {
+      const list = answers.split(',').map(Number);
+      new Float64Array(memory.buffer, game.tt_script_buffer(), list.length).set(list);
+      game.tt_script(list.length);
+    }
+    game.tt_start();
+    showIcon();
+    addEventListener('keydown', onKey(true));
+    addEventListener('keyup', onKey(false));
+    addEventListener('focus', showFocus);
+    addEventListener('blur', showFocus);
+    showFocus();
+    schedule();
+  });
+})();
