@@ -80,9 +80,13 @@ def mutants_of(path):
     """Every mutant of one file: (key, line number, mutated line)."""
     with open(os.path.join(ROOT, path)) as f:
         lines = f.read().split("\n")
-    found, in_block_comment, previous = [], False, "{"
+    found, in_block_comment, previous, seen = [], False, "{", {}
     for number, line in enumerate(lines, 1):
         stripped = line.strip()
+        # Keys name a line by its text (and which of its like it is), not
+        # its number, so that they hold while the file around them changes.
+        seen[stripped] = seen.get(stripped, 0) + 1
+        name = f"{path}|{stripped}" + (f"|#{seen[stripped]}" if seen[stripped] > 1 else "")
         if in_block_comment or stripped.startswith("/*"):
             in_block_comment = "*/" not in stripped
             continue
@@ -105,11 +109,11 @@ def mutants_of(path):
             edits.append((m.start(), m.end(), "false" if m.group() == "true" else "true"))
         for start, end, new in edits:
             mutated = line[:start] + new + line[end:]
-            key = f"{path}|{stripped}|{start - (len(line) - len(line.lstrip()))}|{line[start:end]}->{new}"
+            key = f"{name}|{start - (len(line) - len(line.lstrip()))}|{line[start:end]}->{new}"
             found.append((key, number, mutated))
         if (STATEMENT.match(code) and "{" not in code and "}" not in code
                 and previous.rstrip().endswith((";", "{", "}", ":", ")"))):
-            found.append((f"{path}|{stripped}|delete", number, ""))
+            found.append((f"{name}|delete", number, ""))
         previous = code
     return lines, found
 

@@ -38,11 +38,13 @@ TEST(KeyDecoderTest, EveryFeedCharacterTypedInATerminalRemovesIt) {
 TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
   constexpr ModifierMask S = kShiftBit, C = kCtrlBit, A = kAltBit;
   const std::pair<std::string, std::vector<KeyStroke>> cases[] = {
-      {"aZ", {{'A', 0}, {'Z', 0}}},
+      {"azZ", {{'A', 0}, {'Z', 0}, {'Z', 0}}},
+      {"]}", {{221, 0}, {221, S}}},
       {":*@`", {{186, 0}, {186, S}, {192, 0}, {192, S}}},
       {"_\\|~", {{226, S}, {220, 0}, {220, S}, {222, S}}},
       {" ", {{32, 0}}},
-      {"\x01\x03\x1a", {{'A', C}, {'C', C}, {'Z', C}}},
+      {"\x01\x03\x1a\x1c\x1d\x1e\x1f",
+       {{'A', C}, {'C', C}, {'Z', C}, {220, C}, {221, C}, {222, C}, {226, C}}},
       {std::string("\t\r\n\x7f\x08\0", 6), {{9, 0}, {13, 0}, {13, 0}, {8, 0}, {8, 0}, {32, C}}},
       {"\x1b", {{27, 0}}},
       {"\x1b\x1b", {{27, A}}},
@@ -51,18 +53,26 @@ TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
        {{'A', A}, {186, A}, {186, S | A}, {'A', C | A}}},
       {"\x1b[A\x1b[B\x1b[C\x1b[D\x1b[H\x1b[F",
        {{38, 0}, {40, 0}, {39, 0}, {37, 0}, {36, 0}, {35, 0}}},
-      {"\x1bOA\x1bOH\x1bOP\x1bOS", {{38, 0}, {36, 0}, {112, 0}, {115, 0}}},
-      {"\x1b[1~\x1b[2~\x1b[3~\x1b[4~\x1b[5~\x1b[6~",
-       {{36, 0}, {45, 0}, {46, 0}, {35, 0}, {33, 0}, {34, 0}}},
+      {"\x1bOA\x1bOH\x1bOP\x1bOQ\x1bOR\x1bOS",
+       {{38, 0}, {36, 0}, {112, 0}, {113, 0}, {114, 0}, {115, 0}}},
+      {"\x1bO1;2A", {{187, 0}, {'2', 0}, {'A', 0}}},  // SS3 takes one byte only
+      {"\x1b[1~\x1b[2~\x1b[3~\x1b[4~\x1b[5~\x1b[6~\x1b[7~\x1b[8~",
+       {{36, 0}, {45, 0}, {46, 0}, {35, 0}, {33, 0}, {34, 0}, {36, 0}, {35, 0}}},
       {"\x1b[11~\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~",
        {{112, 0}, {116, 0}, {117, 0}, {121, 0}, {122, 0}, {123, 0}}},
-      {"\x1b[[A\x1b[[E", {{112, 0}, {116, 0}}},
-      {"\x1b[1;2A\x1b[5;5~\x1b[1;3P\x1b[3;8~", {{38, S}, {33, C}, {112, A}, {46, S | C | A}}},
+      {"\x1b[[A\x1b[[E\x1b[[F", {{112, 0}, {116, 0}}},
+      {"\x1b[1;2A\x1b[5;5~\x1b[1;3P\x1b[3;8~\x1b[1;16A",
+       {{38, S}, {33, C}, {112, A}, {46, S | C | A}, {38, S | C | A}}},
       // Malformed or unknown: dropped whole.
-      {"\x1b[?25h\x1b[99~\x1b[1;2;3A\x1b[2;99~\x1b[5A\x1bOZ\x1b[x", {}},
+      {"\x1b[?25h\x1b[99~\x1b[1;2;3A\x1b[2;99~\x1b[5A\x1bOZ\x1b[x\x1b[1;0A\x1b[1;17A", {}},
+      {"\x1b[ A\x1b[@\x1b[5?~", {}},
+      // Sequences up to 32 bytes long are read; longer ones are dropped.
+      {"\x1b[" + std::string(29, '0') + "5~", {{33, 0}}},
+      {"\x1b[" + std::string(30, '0') + "5~", {}},
+      {"\x1b[" + std::string(29, '0') + "5" + std::string(9, '0') + "~", {}},
       {"\x1b[5\x03", {{'C', C}}},
       {"\x1b[" + std::string(100, '1') + "~Q", {{'Q', 0}}},
-      {"\xc3\xa9\xe3\x81\x82Q\xff", {{'Q', 0}}},
+      {"\xc3\xa9\xe3\x81\x82Q\xff\xf0\x9f\x98\x80\x80R", {{'Q', 0}, {'R', 0}}},
       {"\x1b\xc3\xa9Q", {{'Q', 0}}},
   };
   for (const auto& [bytes, strokes] : cases) {
@@ -83,24 +93,29 @@ TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
   out.clear();
   decoder.feed("\x1b", ms(100), out);
   EXPECT_EQ(decoder.deadline(), ms(150));
-  decoder.feed("[A", ms(160), out);  // too late to be one sequence
+  decoder.feed("[A", ms(150), out);  // at the deadline: too late to be one sequence
   EXPECT_EQ(out, (std::vector<KeyStroke>{{27, 0}, {219, 0}, {'A', 0}}));
 
   out.clear();
   decoder.feed("\x1b[1;", ms(200), out);
   decoder.expire(out);  // an unfinished sequence is dropped
   decoder.feed("5A", ms(300), out);
-  EXPECT_EQ(out, (std::vector<KeyStroke>{{'5', 0}, {'A', 0}}));
+  decoder.feed("\x1b[" + std::string(40, '1'), ms(400), out);
+  decoder.expire(out);  // an overlong one too, and the next is read afresh
+  decoder.feed("\x1b[5~", ms(500), out);
+  EXPECT_EQ(out, (std::vector<KeyStroke>{{'5', 0}, {'A', 0}, {33, 0}}));
 }
 
 TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {
   using K = KeyEventStep::Kind;
-  EXPECT_EQ(key_events_for({186, kShiftBit | kAltBit}),
+  EXPECT_EQ(key_events_for({186, kShiftBit | kCtrlBit | kAltBit}),
             (std::vector<KeyEventStep>{{K::kDown, 16, 1},
-                                       {K::kDown, 18, 5},
-                                       {K::kDown, 186, 5},
-                                       {K::kUp, 186, 5},
-                                       {K::kUp, 18, 1},
+                                       {K::kDown, 17, 3},
+                                       {K::kDown, 18, 7},
+                                       {K::kDown, 186, 7},
+                                       {K::kUp, 186, 7},
+                                       {K::kUp, 18, 3},
+                                       {K::kUp, 17, 1},
                                        {K::kUp, 16, 0}}));
   EXPECT_EQ(key_events_for({'A', 0}),
             (std::vector<KeyEventStep>{{K::kDown, 'A', 0}, {K::kUp, 'A', 0}}));

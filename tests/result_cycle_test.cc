@@ -105,6 +105,8 @@ TEST(ResultCycleTest, SpaceRestartsAtOnceAndTheCycleStartsOver) {
     EXPECT_EQ(sim->title().size(), 1u);
     EXPECT_FALSE(sim->host().timer2().enabled());
     EXPECT_EQ(counts(*sim), (Counts{0, 0, 0}));
+    EXPECT_EQ(sim->form().feed_ticks, 0);
+    EXPECT_EQ(sim->host().timer1().interval(), 1000) << "the last game sped up to 950";
     sim->run_for(ms(10'000));
     EXPECT_EQ(title_at_tick(*sim, 1), "SCORE 0");
   }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <utility>
 
 namespace titletype {
@@ -167,18 +168,11 @@ void KeyDecoder::expire(std::vector<KeyStroke>& out) {
 }
 
 void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
-  if (utf8_left_ > 0 && (byte & 0xc0) == 0x80) {
-    --utf8_left_;  // the rest of a character that no JIS key types
-    return;
-  }
-  utf8_left_ = 0;
-
   if (pending_.empty()) {
+    // Bytes of non-ASCII characters, which no JIS key types, are dropped.
     if (byte == kEsc) {
       pending_.push_back(static_cast<char>(byte));
-    } else if (byte >= 0x80) {
-      utf8_left_ = byte >= 0xf0 ? 3 : byte >= 0xe0 ? 2 : byte >= 0xc0 ? 1 : 0;
-    } else if (const auto stroke = stroke_for_byte(byte)) {
+    } else if (const auto stroke = byte < 0x80 ? stroke_for_byte(byte) : std::nullopt) {
       out.push_back(*stroke);
     }
     return;
@@ -195,8 +189,6 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
     } else if (auto stroke = byte < 0x80 ? stroke_for_byte(byte) : std::nullopt) {
       stroke->modifiers |= kAltBit;  // the ESC prefix is how terminals send Alt
       out.push_back(*stroke);
-    } else if (byte >= 0x80) {
-      feed_byte(byte, out);  // drops the character and whatever follows it
     }
     return;
   }
@@ -254,10 +246,10 @@ std::vector<KeyEventStep> key_events_for(KeyStroke stroke) {
   }
   steps.push_back({Kind::kDown, stroke.key, held});
   steps.push_back({Kind::kUp, stroke.key, held});
-  for (int i = 2; i >= 0; --i) {
-    if (stroke.modifiers & kModifierKeys[i].bit) {
-      held &= static_cast<ModifierMask>(~kModifierKeys[i].bit);
-      steps.push_back({Kind::kUp, kModifierKeys[i].key, held});
+  for (auto m = std::rbegin(kModifierKeys); m != std::rend(kModifierKeys); ++m) {
+    if (stroke.modifiers & m->bit) {
+      held &= static_cast<ModifierMask>(~m->bit);
+      steps.push_back({Kind::kUp, m->key, held});
     }
   }
   return steps;

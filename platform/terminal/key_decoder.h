@@ -40,7 +40,6 @@ class KeyDecoder {
   std::string pending_;  // an unfinished ESC sequence, ESC included
   Instant pending_since_{};
   bool overlong_ = false;  // the pending sequence grew too long to be a key
-  int utf8_left_ = 0;      // continuation bytes still to drop
 };
 
 /// The key events that a keyboard produces for a stroke, in order: the

@@ -1,24 +1,25 @@
 // SPDX-License-Identifier: MIT
-// The page's side of the game: it loads the rules (WebAssembly, from
-// titletype-wasm.js, so that the page also plays from file://), hands them
+// The page's side of the game: it loads the rules (WebAssembly, which the
+// build puts above this as titletypeWasm, in base64), hands them
 // the tab's key events by their physical key, wakes them at their deadlines
 // from a worker's timer (a hidden tab's own timers are throttled), and
 // shows the titles they set. Everything else is in C++.
-'use strict';
-
 (() => {
+  'use strict';
   const status = document.getElementById('status');
   let memory = null;
   let game = null;
   let ended = false;
 
   const bytes = (pointer, length) => new Uint8Array(memory.buffer, pointer, length);
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
   // An empty title (or one of spaces) would make the tab show the page's
   // address: a zero-width space shows as nothing instead.
   const showTitle = (text) => { document.title = text.trim() ? text : '\u200b'; };
 
   const imports = {
-    page: { set_title: (pointer, length) => showTitle(new TextDecoder().decode(bytes(pointer, length))) },
+    page: { set_title: (pointer, length) => showTitle(decoder.decode(bytes(pointer, length))) },
     wasi_snapshot_preview1: {
       clock_time_get(id, precision, out) {  // 0: the wall clock; else monotonic
         const ms = id === 0 ? Date.now() : performance.now();
@@ -56,7 +57,7 @@
   const onKey = (down) => (event) => {
     event.preventDefault();  // Tab, F5, F10, Alt+Left and the like are the game's
     if (ended || !game) return;
-    const code = new TextEncoder().encode(event.code);
+    const code = encoder.encode(event.code);
     bytes(game.tt_code_buffer(), code.length).set(code);
     const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
     game.tt_key(code.length, modifiers, event.getModifierState('NumLock') ? 1 : 0, down ? 1 : 0);
@@ -83,7 +84,9 @@
     document.head.appendChild(link);
   };
 
-  const wasm = Uint8Array.from(atob(window.titletypeWasm), (c) => c.charCodeAt(0));
+  const binary = atob(titletypeWasm);
+  const wasm = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; ++i) wasm[i] = binary.charCodeAt(i);
   WebAssembly.instantiate(wasm, imports).then(({ instance }) => {
     game = instance.exports;
     memory = game.memory;

@@ -1,0 +1,208 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Measures the browser page against a floor page of plain JavaScript, side
+by side in one headless Chromium, and writes docs/performance-web.md.
+Usage: bench/web_bench.py [--quick]   (after cmake --build --preset web)"""
+import gzip
+import os
+import statistics
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
+import cdp  # noqa: E402
+from browser_game_test import answers_for  # noqa: E402
+
+QUICK = "--quick" in sys.argv
+SITE = os.path.join(ROOT, "build", "web", "site")
+SCRIPTED = os.path.join(ROOT, "build", "web", "scripted-site")
+FLOOR = os.path.join(HERE, "web_floor")
+# Installed before the page's own scripts: when each key reaches the page,
+# when each title is shown, and when the page began to take keys (the game
+# shows its icon then; the floor says "ready").
+PROBE = """window.keysAt = []; window.titlesAt = []; window.readyAt = null;
+addEventListener('keydown', () => keysAt.push(performance.now()), true);
+new MutationObserver(() => {
+  const now = performance.now();
+  titlesAt.push([now, document.title]);
+  if (readyAt === null && (document.querySelector('link[rel=icon]') || document.title === 'ready'))
+    readyAt = now;
+}).observe(document, {childList: true, subtree: true, characterData: true});"""
+
+
+RESULT_TITLE = "/^(SCORE|Success|NEXT|Y-)/.test(t)"  # a tick of the result cycle
+
+
+def percentile(values, fraction):
+    values = sorted(values)
+    return values[min(len(values) - 1, max(0, int(fraction * len(values) + 0.5) - 1))]
+
+
+def open_probed(browser, url):
+    page = browser.open("about:blank")
+    page.call("Page.enable")
+    page.call("Page.addScriptToEvaluateOnNewDocument", source=PROBE)
+    page.call("Page.navigate", url=url)
+    return page
+
+
+def key_latencies(page, keys, game):
+    """Key reached the page → title shown, in ms, for keys that change it."""
+    cdp.wait_for(lambda: page.evaluate("readyAt") is not None, 20, "the page")
+    if game:  # the scripted game feeds "A" for ever; each "A" typed is a hit
+        page.tap("Space")
+    latencies = []
+    while len(latencies) < keys:
+        if game:
+            cdp.wait_for(lambda: len(page.title().strip("\u200b")) > 0, 20, "a tick")
+        before = page.evaluate("titlesAt.length")
+        page.tap("KeyA")
+        cdp.wait_for(lambda: page.evaluate("titlesAt.length") > before, 20, "a title")
+        latencies.append(page.evaluate("titlesAt[titlesAt.length - 1][0] - keysAt[keysAt.length - 1]"))
+    return latencies
+
+
+def tick_errors(page, period, ticks, is_tick):
+    """Each tick's distance from the ideal schedule set by the first, in ms;
+    `is_tick` tells a tick's title (JavaScript, of t)."""
+    cdp.wait_for(lambda: page.evaluate(f"titlesAt.filter(([_, t]) => {is_tick}).length") >= ticks,
+                 ticks * period / 1000 + 60, "the ticks")
+    seen = page.evaluate(f"titlesAt.filter(([_, t]) => {is_tick})")
+    times = [at for at, _ in seen][:ticks]
+    # The ideal schedule: the period's grid, placed where the ticks sit best.
+    origin = statistics.median(at - period * i for i, at in enumerate(times))
+    return [at - origin - period * i for i, at in enumerate(times)]
+
+
+def startup(browser, url, cold):
+    """Navigation → the page takes keys, in ms."""
+    page = open_probed(browser, "about:blank")
+    page.call("Network.enable")
+    page.call("Network.setCacheDisabled", cacheDisabled=cold)
+    samples = []
+    for _ in range(3 if QUICK else 10):
+        page.call("Page.navigate", url=url)
+        cdp.wait_for(lambda: page.evaluate("location.href") == url and
+                     page.evaluate("window.readyAt ?? null") is not None, 20, "the page")
+        samples.append(page.evaluate("readyAt"))
+    page.call("Target.closeTarget", targetId=page.target)
+    return samples
+
+
+def renderer_pss_kb(browser):
+    """PSS of the browser's renderer processes (it has one tab), in kB."""
+    parents, total = {}, 0
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            parents[int(pid)] = int(open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()[1])
+        except OSError:
+            pass
+    for pid in parents:
+        ancestor = pid
+        while ancestor in parents and ancestor != browser.process.pid:
+            ancestor = parents[ancestor]
+        try:
+            if ancestor == browser.process.pid and b"--type=renderer" in open(
+                    f"/proc/{pid}/cmdline", "rb").read():
+                total += next(int(line.split()[1]) for line in open(f"/proc/{pid}/smaps_rollup")
+                              if line.startswith("Pss:"))
+        except (OSError, StopIteration):
+            pass
+    return total
+
+
+def gzipped_kb(folder):
+    return sum(len(gzip.compress(open(os.path.join(folder, f), "rb").read(), 9))
+               for f in os.listdir(folder)) / 1024
+
+
+def main():
+    game_site, scripted_site, floor_site = cdp.Site(SITE), cdp.Site(SCRIPTED), cdp.Site(FLOOR)
+    browser = cdp.Browser()
+    version = browser.call("Browser.getVersion")["product"]
+    rows = []
+    try:
+        keys = 30 if QUICK else 300
+        game_keys = key_latencies(open_probed(browser, scripted_site.url + "?answers=" +
+                                              answers_for("AA")), keys, True)
+        floor_keys = key_latencies(open_probed(browser, floor_site.url), keys, False)
+        for name, fraction in [("p50", 0.5), ("p99", 0.99)]:
+            g, f = percentile(game_keys, fraction), percentile(floor_keys, fraction)
+            rows.append((f"key to title {name} (ms), {keys} keys", g, f))
+
+        # Ticks, visible and hidden at once: the Over phase's 1500 ms cycle
+        # against the floor's 1000 ms timer.
+        ticks = 10 if QUICK else 60
+        pages = {}
+        for name, url in [("game", scripted_site.url + "?answers=" + answers_for("AB")),
+                          ("floor", floor_site.url)]:
+            for shown in ("visible", "hidden"):
+                pages[name, shown] = open_probed(browser, url)
+        for (name, shown), page in pages.items():
+            cdp.wait_for(lambda: page.evaluate("readyAt") is not None, 20, "the page")
+            if name == "game":
+                page.tap("Space")
+        blank = browser.open("about:blank")
+        browser.call("Target.activateTarget", targetId=blank.target)
+        for name in ("game", "floor"):
+            browser.call("Target.activateTarget", targetId=pages[name, "visible"].target)
+        for shown in ("visible", "hidden"):
+            errors = {name: tick_errors(pages[name, shown], 1500 if name == "game" else 1000,
+                                        ticks, RESULT_TITLE if name == "game" else "t.startsWith('tick')")
+                      for name in ("game", "floor")}
+            g, f = errors["game"], errors["floor"]
+            rows.append((f"tick error p99, absolute (ms), {ticks} ticks, {shown}",
+                         percentile([abs(e) for e in g], 0.99),
+                         percentile([abs(e) for e in f], 0.99)))
+            rows.append((f"drift: last tick's error less the first's (ms), {shown}",
+                         g[-1] - g[0], f[-1] - f[0]))
+    finally:
+        browser.close()
+
+    for cold in (True, False):
+        for name, url in [("game", game_site.url), ("floor", floor_site.url)]:
+            fresh = cdp.Browser()
+            try:
+                samples = startup(fresh, url, cold)
+                if name == "game" and not cold:
+                    pss = {"game": renderer_pss_kb(fresh)}
+            finally:
+                fresh.close()
+            if name == "game":
+                game_start = statistics.median(samples)
+            else:
+                rows.append((f"start-up: navigation to taking keys, median (ms), {'cold' if cold else 'warm'}",
+                             game_start, statistics.median(samples)))
+    fresh = cdp.Browser()
+    try:
+        startup(fresh, floor_site.url, False)
+        pss["floor"] = renderer_pss_kb(fresh)
+    finally:
+        fresh.close()
+    rows.append(("renderer memory, PSS (kB)", pss["game"], pss["floor"]))
+    rows.append(("transfer, gzipped (KB)", gzipped_kb(SITE), gzipped_kb(FLOOR)))
+    for site in (game_site, scripted_site, floor_site):
+        site.close()
+    write(rows, version)
+
+
+def write(rows, version):
+    lines = ["# The browser page against the floor", "",
+             f"Measured by `bench/web_bench.py` in headless Chromium ({version}), side by side in one run, "
+             "on this project's build machine. The floor is `bench/web_floor/`: plain JavaScript "
+             "that sets the title on each key-down and on a 1000 ms timer; the game's ticks are "
+             "its result cycle (1500 ms). Keys are timed in the page, from the moment the key "
+             "reaches it to the title's change.", "",
+             "| measure | game | floor | ratio |", "|---|---|---|---|"]
+    for name, game, floor in rows:
+        ratio = f"{game / floor:.2f}" if floor else "-"
+        lines.append(f"| {name} | {game:.3f} | {floor:.3f} | {ratio} |")
+    with open(os.path.join(ROOT, "docs", "performance-web.md"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+    print("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main()
