@@ -21,8 +21,10 @@ case "${1:-}" in
       libclang-rt-14-dev-wasm32 python3)
     ;;
   --release)
-    # The Windows build, and the tools that make the packages and archives.
-    packages+=(g++-mingw-w64-x86-64 dpkg-dev zip)
+    # The Windows build, the browser page, and the tools that make the
+    # packages and archives.
+    packages+=(g++-mingw-w64-x86-64 clang-14 lld-14 wasi-libc libc++-14-dev-wasm32
+      libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 dpkg-dev zip)
     ;;
 esac
 

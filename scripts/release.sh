@@ -5,6 +5,7 @@
 #   titletype_VERSION_amd64.deb                the Debian package
 #   titletype-VERSION-linux-x86_64.tar.gz      the install tree, for other distributions
 #   titletype-VERSION-windows-x86_64.zip       the .exe with README, LICENSE and NEWS
+#   titletype-VERSION-web.zip                  the browser page, for any static web host
 #   titletype-VERSION-source.tar.gz            the source
 #   SHA256SUMS
 # The same commit gives the same bytes wherever and whenever it is built:
@@ -97,6 +98,16 @@ done
 normalise "$work/zip"
 (cd "$work/zip" && find "$name-windows-x86_64" -type f | sort |
   zip -X -9 -q "$out/$name-windows-x86_64.zip" -@)
+
+echo "== browser page"
+cmake -S "$src" -B "$work/web" "${reproducible[@]}" \
+  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/wasm32-wasi.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build "$work/web" -j "$(nproc)" --target titletype_page >/dev/null
+mkdir -p "$work/page"
+cp -r "$work/web/site" "$work/page/$name-web"
+cp LICENSE "$work/page/$name-web/LICENSE.txt"
+normalise "$work/page"
+(cd "$work/page" && find "$name-web" -type f | sort | zip -X -9 -q "$out/$name-web.zip" -@)
 
 (cd "$out" && sha256sum titletype[-_]* >SHA256SUMS)
 echo "== $out"
