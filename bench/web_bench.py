@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """Measures the browser page against a floor page of plain JavaScript, side
 by side in one headless Chromium, and writes docs/performance-web.md.
