@@ -5,10 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sources=$(git ls-files 'game/*.cc' 'platform/*.cc' 'app/*.cc' 'tools/*.cc' |
-  grep -v -e '^platform/windows/' -e '^app/windows_')
-# The Windows code is checked by cppcheck only: clang-tidy here reads the
-# Linux build, which does not compile it.
-windows_sources=$(git ls-files 'platform/windows/*.cc' 'app/windows_*.cc')
+  grep -v -e '^platform/windows/' -e '^app/windows_' -e '^platform/web/web_' -e '^app/web_')
+# The Windows and WebAssembly code is checked by cppcheck only: clang-tidy
+# here reads the Linux build, which does not compile it.
+windows_sources=$(git ls-files 'platform/windows/*.cc' 'app/windows_*.cc' \
+  'platform/web/web_*.cc' 'app/web_*.cc')
 all=$(git ls-files '*.cc' '*.h')
 
 echo "== clang-format"
