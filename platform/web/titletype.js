@@ -55,9 +55,10 @@
   };
 
   const onKey = (down) => (event) => {
+    if (ended) return;  // the browser's again: F5 reloads the page
     event.preventDefault();  // Tab, F5, F10, Alt+Left and the like are the game's
-    if (ended || !game) return;
     const code = encoder.encode(event.code);
+    if (code.length > 32) return;  // the buffer's size; no key has so long a name
     bytes(game.tt_code_buffer(), code.length).set(code);
     const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
     game.tt_key(code.length, modifiers, event.getModifierState('NumLock') ? 1 : 0, down ? 1 : 0);
