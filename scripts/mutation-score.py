@@ -274,7 +274,7 @@ def report(todo, outcomes, equivalent):
         if outcome == "survived" and key in equivalent:
             outcome = "equivalent"
         elif outcome == "survived":
-            survivors.append((path, number, lines[number - 1], mutated))
+            survivors.append((path, number, lines[number - 1], mutated, key))
         table.setdefault(path, dict.fromkeys(kinds, 0))[outcome] += 1
     print(f"\n{'file':40} " + " ".join(f"{k:>13}" for k in kinds) + "   score")
     totals = dict.fromkeys(kinds, 0)
@@ -285,8 +285,8 @@ def report(todo, outcomes, equivalent):
     print(f"{'all':40} " + " ".join(f"{totals[k]:13}" for k in kinds) + f"  {score(totals)}")
     if survivors:
         print("\nSurvivors:")
-    for path, number, line, mutated in survivors:
-        print(f"--- {path}:{number}\n-{line}\n+{mutated}")
+    for path, number, line, mutated, key in survivors:
+        print(f"--- {path}:{number}  {key}\n-{line}\n+{mutated}")
 
 
 def report_tests(killers):
