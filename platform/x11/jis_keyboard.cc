@@ -19,7 +19,7 @@ std::optional<KeyCode> JisKeyboard::code(int keycode, NumLock num_lock) const {
 ModifierMask JisKeyboard::held_mask() const {
   ModifierMask mask = 0;
   for (int i = 0; i < kKeycodes; ++i) {
-    if (held_modifiers_[i]) mask |= keys_[i].modifier;
+    if (held_modifiers_.test(i)) mask |= keys_[i].modifier;  // test() checks the range
   }
   return mask;
 }
@@ -41,7 +41,7 @@ std::optional<KeyEvent> JisKeyboard::release(int keycode, NumLock num_lock) {
 void JisKeyboard::resync(const KeycodeSet& down) {
   held_modifiers_.reset();
   for (int i = 0; i < kKeycodes; ++i) {
-    if (down[i] && keys_[i].modifier) held_modifiers_.set(i);
+    if (down.test(i) && keys_[i].modifier) held_modifiers_.set(i);
   }
 }
 
