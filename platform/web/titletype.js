@@ -40,12 +40,15 @@
     clock = { postMessage: (delay) => { clearTimeout(timer); if (delay >= 0) timer = setTimeout(() => clock.onmessage(), delay); } };
   }
 
+  let armedFor = null;  // the deadline the clock is set for: most keys leave it be
   const schedule = () => {
     if (game.tt_ended()) return end();
     const due = game.tt_next_deadline();
+    if (due === armedFor) return;
+    armedFor = due;
     clock.postMessage(due < 0 ? -1 : Math.max(0, due - performance.now()));
   };
-  clock.onmessage = () => { game.tt_run_due_ticks(); schedule(); };
+  clock.onmessage = () => { armedFor = null; game.tt_run_due_ticks(); schedule(); };
 
   const end = () => {
     ended = true;
@@ -88,24 +91,23 @@
   const binary = atob(titletypeWasm);
   const wasm = new Uint8Array(binary.length);
   for (let i = 0; i < binary.length; ++i) wasm[i] = binary.charCodeAt(i);
-  WebAssembly.instantiate(wasm, imports).then(({ instance }) => {
-    game = instance.exports;
-    memory = game.memory;
-    game._initialize();
-    // A test build takes the random source's answers from the address.
-    const answers = new URLSearchParams(location.search).get('answers');
-    if (answers && game.tt_script) {
-      const list = answers.split(',').map(Number);
-      new Float64Array(memory.buffer, game.tt_script_buffer(), list.length).set(list);
-      game.tt_script(list.length);
-    }
-    game.tt_start();
-    showIcon();
-    addEventListener('keydown', onKey(true));
-    addEventListener('keyup', onKey(false));
-    addEventListener('focus', showFocus);
-    addEventListener('blur', showFocus);
-    showFocus();
-    schedule();
-  });
+  // Compiled at once: the module is small, and a promise would cost a task.
+  game = new WebAssembly.Instance(new WebAssembly.Module(wasm), imports).exports;
+  memory = game.memory;
+  game._initialize();
+  // A test build takes the random source's answers from the address.
+  const answers = new URLSearchParams(location.search).get('answers');
+  if (answers && game.tt_script) {
+    const list = answers.split(',').map(Number);
+    new Float64Array(memory.buffer, game.tt_script_buffer(), list.length).set(list);
+    game.tt_script(list.length);
+  }
+  game.tt_start();
+  showIcon();
+  addEventListener('keydown', onKey(true));
+  addEventListener('keyup', onKey(false));
+  addEventListener('focus', showFocus);
+  addEventListener('blur', showFocus);
+  showFocus();
+  schedule();
 })();
