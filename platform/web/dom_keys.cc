@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/web/dom_keys.h"
 
+#include <cctype>
+#include <charconv>
 #include <string>
 
 namespace titletype {
@@ -89,18 +91,19 @@ std::string xkb_name(std::string_view code) {
       }
     }
   }
-  if (const auto digit = suffix("Digit"); digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') {
+  const auto one_digit = [](std::string_view text) {
+    return text.size() == 1 && std::isdigit(static_cast<unsigned char>(text[0]));
+  };
+  if (const auto digit = suffix("Digit"); one_digit(digit)) {
     return position("AE", digit[0] == '0' ? 10 : static_cast<std::size_t>(digit[0] - '0'));
   }
-  if (const auto digit = suffix("Numpad");
-      digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') {
-    return "KP" + std::string(digit);
-  }
-  if (const auto number = suffix("F"); !number.empty() && number.size() <= 2) {
-    std::size_t n = 0;
-    for (char c : number)
-      n = c >= '0' && c <= '9' ? n * 10 + static_cast<std::size_t>(c - '0') : 99;
-    if (n >= 1 && n <= 12) return position("FK", n);
+  if (const auto digit = suffix("Numpad"); one_digit(digit)) return "KP" + std::string(digit);
+  std::size_t n = 0;  // F1 to F12; an empty or partly numeric name leaves it 0 or fails
+  if (const auto number = suffix("F");
+      std::from_chars(number.data(), number.data() + number.size(), n).ptr ==
+          number.data() + number.size() &&
+      n >= 1 && n <= 12) {
+    return position("FK", n);
   }
   return "";
 }
