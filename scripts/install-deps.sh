@@ -12,9 +12,9 @@ case "${1:-}" in
     # The Windows build, cross-compiled, and Wine to test it (installed with
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
-    # The browser page, built to WebAssembly and played in headless Chromium.
+    # The browser page, built to WebAssembly and played in Chromium.
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-      libclang-rt-14-dev-wasm32 chromium python3-websocket)
+      libclang-rt-14-dev-wasm32 chromium)
     ;;
   --web)
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32

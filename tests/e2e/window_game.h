@@ -29,8 +29,16 @@ class WindowGameTest : public testing::Test {
   static std::unique_ptr<Process> start_scripted(std::string_view chars);
 
   static XSession& x() { return *x_; }
-  /// Starts `game`'s window and gives it the keyboard.
-  static void find(const Process& game) { ASSERT_TRUE(x().find_window(game, 60s)); }
+  /// Finds `game`'s window, gives it the keyboard and waits for the game's
+  /// prompt; the titles seen before it (a page's address) are forgotten.
+  static void find(const Process& game) {
+    ASSERT_TRUE(x().find_window(game, 60s));
+    ASSERT_TRUE(x().wait_title("Hit Space Key!!!"));
+    x().forget_titles();
+  }
+  /// Whether the window's icon is the game's own, pixel for pixel (a
+  /// browser scales the page's icon to a size of its choosing).
+  static const bool kExactIcon;
 
   static inline XSession* x_ = nullptr;
 };

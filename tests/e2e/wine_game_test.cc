@@ -16,6 +16,8 @@ const std::string kScriptedGame = TITLETYPE_WINDOWS_SCRIPTED_BINARY;
 // display that it started on.
 WinePrefix* wine = nullptr;
 
+const bool WindowGameTest::kExactIcon = true;
+
 void WindowGameTest::SetUpTestSuite() {
   x_ = new XSession;
   wine = new WinePrefix(x_->display_name());

@@ -10,6 +10,8 @@ namespace titletype::e2e {
 const std::string kGame = TITLETYPE_BINARY;
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
+const bool WindowGameTest::kExactIcon = true;
+
 void WindowGameTest::SetUpTestSuite() { x_ = new XSession; }
 void WindowGameTest::TearDownTestSuite() { delete x_; }
 

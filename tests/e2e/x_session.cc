@@ -162,7 +162,10 @@ std::string XSession::title() {
   auto text = property<char>(display_, window_, "_NET_WM_NAME",
                              XInternAtom(display_, "UTF8_STRING", False));
   if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
-  return text ? std::string(text->begin(), text->end()) : "";
+  const std::string shown = text ? std::string(text->begin(), text->end()) : "";
+  // The browser page shows an empty title as one zero-width space, so that
+  // the browser does not show the page's address instead.
+  return shown == "\u200b" ? "" : shown;
 }
 
 bool XSession::wait_title(const std::function<bool(const std::string&)>& done,

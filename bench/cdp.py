@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 """Headless Chromium driven over its DevTools protocol, and a local web
-server, for the browser page's tests and benchmarks."""
+server, for the browser page's benchmark."""
 import functools
 import http.server
 import json

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// The browser page end to end: the page as built, in a Chromium app window
+// on its own X server, so that its keys come from the Japanese layout
+// through the browser's own keyboard handling and its title is the window's.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "tests/e2e/window_game.h"
+
+namespace titletype::e2e {
+
+const std::string kSite = TITLETYPE_WEB_SITE;
+const std::string kScriptedSite = TITLETYPE_WEB_SCRIPTED_SITE;
+
+// Each game gets a fresh profile, removed with the suite's folder.
+std::filesystem::path profiles;
+
+const bool WindowGameTest::kExactIcon = false;
+
+void WindowGameTest::SetUpTestSuite() {
+  x_ = new XSession;
+  std::string pattern = (std::filesystem::temp_directory_path() / "titletype-web.XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for Chromium");
+  profiles = pattern;
+}
+
+void WindowGameTest::TearDownTestSuite() {
+  delete x_;
+  std::error_code ignored;
+  std::filesystem::remove_all(profiles, ignored);
+}
+
+/// Opens `url` in an app window of its own: no tabs, no address bar.
+std::unique_ptr<Process> browse(XSession& x, const std::string& url) {
+  static int games = 0;
+  const std::string profile = (profiles / std::to_string(++games)).string();
+  // Chromium refuses to run as root without --no-sandbox, as CI does.
+  return x.start_game(
+      "chromium", {"--no-sandbox", "--no-first-run", "--disable-gpu", "--disable-sync",
+                   "--disable-background-networking", "--disable-component-update",
+                   "--user-data-dir=" + profile, "--app=" + url});
+}
+
+std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string>) {
+  return browse(x(), "file://" + kSite + "/index.html");
+}
+
+std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) {
+  std::string answers;
+  for (const std::string& answer : answers_for(chars)) answers += (answers.empty() ? "" : ",") + answer;
+  return browse(x(), "file://" + kScriptedSite + "/index.html?answers=" + answers);
+}
+
+}  // namespace titletype::e2e
