@@ -83,19 +83,6 @@ TEST(JisKeyboardTest, KeycodesGiveTheCodesOfTheirNames) {
   }
 }
 
-TEST(JisKeyboardTest, KeysAreFoundByNameWhateverTheirNumbers) {
-  // Another server numbers its keys differently; only the names count.
-  JisKeyboard::KeycodeNames names;
-  names[8] = "AC11";
-  names[9] = "HZTG";  // an alias
-  names[200] = "RTSH";
-  JisKeyboard keyboard(names);
-  EXPECT_EQ(keyboard.press(8, NumLock::kOff), (KeyEvent{186, 0}));
-  EXPECT_EQ(keyboard.press(9, NumLock::kOff), (KeyEvent{243, 0}));
-  EXPECT_EQ(keyboard.press(200, NumLock::kOff), (KeyEvent{16, kShiftBit}));
-  EXPECT_EQ(keyboard.press(8, NumLock::kOff), (KeyEvent{186, kShiftBit}));
-}
-
 TEST(JisKeyboardTest, ModifierMaskIncludesTheKeyItselfAndFollowsTheKeys) {
   JisKeyboard keyboard(evdev_names());
   const NumLock off = NumLock::kOff;

@@ -54,14 +54,6 @@ TEST(JudgingTest, OutsidePlayEveryKeyMissesButRowHits) {
   EXPECT_EQ(counts(*over) - before, (Counts{1, 2, 0}));
 }
 
-TEST(JudgingTest, AutoRepeatsAreJudgedOneByOne) {
-  auto sim = playing("AAAB");
-  const Counts before = counts(*sim);
-  for (int i = 0; i < 5; ++i) sim->key_down('A');
-  EXPECT_EQ(sim->title(), "B");
-  EXPECT_EQ(counts(*sim) - before, (Counts{3, 3, 0}));
-}
-
 TEST(JudgingTest, TheStartingSpaceIsNotCountedInTheNewGame) {
   SimPlatform sim({starts_with('A')});
   sim.key_down('Q');

@@ -62,32 +62,5 @@ TEST(KeyMappingTest, GeneralRuleAcrossTheKeyboard) {
   // clang-format on
 }
 
-TEST(KeyMappingTest, AModifierCountsUntilAnyKeyIsReleased) {
-  auto sim = playing(":*:Z");
-  sim->key_down(16, kShiftBit);
-  sim->key_down(186, 0);  // Shift still counts: not ":"
-  EXPECT_EQ(sim->title(), ":*:Z");
-  sim->key_down(186, kShiftBit);  // Shift and ":" is "*", not ":"
-  EXPECT_EQ(sim->title(), ":*:Z");
-  sim->key_up(88, 0);  // any release clears it
-  sim->key_down(186, 0);
-  EXPECT_EQ(sim->title(), "*:Z");
-  sim->key_down(16, kShiftBit);
-  sim->key_down(186, kShiftBit);
-  EXPECT_EQ(sim->title(), ":Z");
-}
-
-TEST(KeyMappingTest, RowsMatchOutsidePlayButTheGeneralRuleDoesNot) {
-  // The game is over with "/" in front; the title is kept until the first
-  // result tick.
-  auto sim = playing("/ABCDEFGH", 'J');
-  sim->run_for(ms(2000));
-  ASSERT_EQ(sim->title(), "/ABCDEFGHJJ");
-  sim->key_down(191);
-  EXPECT_EQ(sim->title(), "ABCDEFGHJJ");
-  sim->key_down('A');
-  EXPECT_EQ(sim->title(), "ABCDEFGHJJ");
-}
-
 }  // namespace
 }  // namespace titletype

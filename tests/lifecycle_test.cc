@@ -34,25 +34,6 @@ TEST(LifecycleTest, SpaceStartsWithOneCharacterFromAtToY) {
   }
 }
 
-TEST(LifecycleTest, SpaceAndEscWorkWithAnyModifier) {
-  for (ModifierMask mods : {0, 1, 2, 4, 7}) {
-    SimPlatform sim({starts_with('C')});
-    sim.press(kSpaceKey, mods);
-    EXPECT_EQ(sim.title(), "C") << int(mods);
-    sim.key_down(kEscKey, mods);
-    EXPECT_TRUE(sim.host().ended());
-  }
-}
-
-TEST(LifecycleTest, SpaceDuringPlayIsJudgedAndDoesNotRestart) {
-  auto sim = playing("BC");
-  const Counts before = counts(*sim);
-  sim->press(kSpaceKey);
-  EXPECT_EQ(sim->title(), "BC");
-  EXPECT_EQ(sim->form().feed_ticks, 2);
-  EXPECT_EQ(counts(*sim) - before, (Counts{0, 1, 0}));
-}
-
 TEST(LifecycleTest, EscEndsEveryPhaseAndNothingRunsAfter) {
   // Waiting, Playing, and Over before and after the first result tick.
   for (int64_t wait : {-1, 4'000, 10'500, 12'000}) {
