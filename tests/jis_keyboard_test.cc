@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Physical keys to virtual-key codes and modifier masks on the JIS layout.
+// Physical keys, by their X and their browser names, to virtual-key codes
+// and modifier masks on the JIS layout.
 #include "platform/x11/jis_keyboard.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
+
+#include "platform/web/dom_keys.h"
 
 namespace titletype {
 namespace {
@@ -15,31 +18,48 @@ std::string named(const std::string& row, int place) {
   return row + char('0' + place / 10) + char('0' + place % 10);
 }
 
-TEST(JisKeysTest, EveryKeyByItsXkbName) {
+TEST(JisKeysTest, EveryKeyByItsXkbAndBrowserName) {
+  // Both names of one key give one code, whatever NumLock.
+  const auto expect_key = [](const std::string& xkb, const std::string& dom, KeyCode code) {
+    for (NumLock num_lock : {NumLock::kOn, NumLock::kOff}) {
+      EXPECT_EQ(jis_virtual_key(xkb, num_lock), code) << xkb;
+      if (!dom.empty()) {
+        EXPECT_EQ(jis_key_for_dom_code(dom, num_lock), code) << dom;
+      }
+    }
+  };
   // Letters and digits give their legends' codes; F1 to F12 are 112 to 123.
   const std::pair<const char*, std::string_view> rows[] = {
       {"AE", "1234567890"}, {"AD", "QWERTYUIOP"}, {"AC", "ASDFGHJKL"}, {"AB", "ZXCVBNM"}};
   for (const auto& [row, legends] : rows) {
     for (std::size_t i = 0; i < legends.size(); ++i) {
-      EXPECT_EQ(jis_virtual_key(named(row, int(i) + 1), NumLock::kOff), legends[i]) << row << i;
+      const std::string dom = (row[1] == 'E' ? "Digit" : "Key") + std::string(1, legends[i]);
+      expect_key(named(row, int(i) + 1), dom, legends[i]);
     }
   }
-  for (int n = 1; n <= 12; ++n) EXPECT_EQ(jis_virtual_key(named("FK", n), NumLock::kOn), 111 + n);
-  // The other keys, aliases included, whatever NumLock.
-  const std::pair<const char*, KeyCode> keys[] = {
-      {"ESC", 27},   {"TLDE", 243}, {"HZTG", 243}, {"AE11", 189}, {"AE12", 222}, {"AE13", 220},
-      {"BKSP", 8},   {"TAB", 9},    {"AD11", 192}, {"AD12", 219}, {"RTRN", 13},  {"CAPS", 240},
-      {"AC10", 187}, {"AC11", 186}, {"BKSL", 221}, {"AC12", 221}, {"AB08", 188}, {"AB09", 190},
-      {"AB10", 191}, {"AB11", 226}, {"LFSH", 16},  {"RTSH", 16},  {"LCTL", 17},  {"RCTL", 17},
-      {"LALT", 18},  {"RALT", 18},  {"ALGR", 18},  {"LWIN", 91},  {"RWIN", 92},  {"COMP", 93},
-      {"MENU", 93},  {"MUHE", 29},  {"SPCE", 32},  {"HENK", 28},  {"HKTG", 242}, {"PRSC", 44},
-      {"SCLK", 145}, {"PAUS", 19},  {"INS", 45},   {"DELE", 46},  {"HOME", 36},  {"END", 35},
-      {"PGUP", 33},  {"PGDN", 34},  {"LEFT", 37},  {"UP", 38},    {"RGHT", 39},  {"DOWN", 40},
-      {"NMLK", 144}, {"KPDV", 111}, {"KPMU", 106}, {"KPSU", 109}, {"KPAD", 107}, {"KPEN", 13}};
-  for (const auto& [name, code] : keys) {
-    EXPECT_EQ(jis_virtual_key(name, NumLock::kOn), code) << name;
-    EXPECT_EQ(jis_virtual_key(name, NumLock::kOff), code) << name;
-  }
+  for (int n = 1; n <= 12; ++n) expect_key(named("FK", n), "F" + std::to_string(n), 111 + n);
+  // clang-format off
+  const std::tuple<const char*, const char*, KeyCode> keys[] = {
+      {"ESC", "Escape", 27}, {"TLDE", "Backquote", 243}, {"HZTG", "", 243},
+      {"AE11", "Minus", 189}, {"AE12", "Equal", 222}, {"AE13", "IntlYen", 220},
+      {"BKSP", "Backspace", 8}, {"TAB", "Tab", 9}, {"AD11", "BracketLeft", 192},
+      {"AD12", "BracketRight", 219}, {"RTRN", "Enter", 13}, {"CAPS", "CapsLock", 240},
+      {"AC10", "Semicolon", 187}, {"AC11", "Quote", 186}, {"BKSL", "Backslash", 221},
+      {"AC12", "", 221}, {"AB08", "Comma", 188}, {"AB09", "Period", 190},
+      {"AB10", "Slash", 191}, {"AB11", "IntlRo", 226}, {"LFSH", "ShiftLeft", 16},
+      {"RTSH", "ShiftRight", 16}, {"LCTL", "ControlLeft", 17}, {"RCTL", "ControlRight", 17},
+      {"LALT", "AltLeft", 18}, {"RALT", "AltRight", 18}, {"ALGR", "", 18},
+      {"LWIN", "MetaLeft", 91}, {"RWIN", "MetaRight", 92}, {"COMP", "ContextMenu", 93},
+      {"MENU", "", 93}, {"MUHE", "NonConvert", 29}, {"SPCE", "Space", 32},
+      {"HENK", "Convert", 28}, {"HKTG", "KanaMode", 242}, {"PRSC", "PrintScreen", 44},
+      {"SCLK", "ScrollLock", 145}, {"PAUS", "Pause", 19}, {"INS", "Insert", 45},
+      {"DELE", "Delete", 46}, {"HOME", "Home", 36}, {"END", "End", 35},
+      {"PGUP", "PageUp", 33}, {"PGDN", "PageDown", 34}, {"LEFT", "ArrowLeft", 37},
+      {"UP", "ArrowUp", 38}, {"RGHT", "ArrowRight", 39}, {"DOWN", "ArrowDown", 40},
+      {"NMLK", "NumLock", 144}, {"KPDV", "NumpadDivide", 111}, {"KPMU", "NumpadMultiply", 106},
+      {"KPSU", "NumpadSubtract", 109}, {"KPAD", "NumpadAdd", 107}, {"KPEN", "NumpadEnter", 13}};
+  // clang-format on
+  for (const auto& [xkb, dom, code] : keys) expect_key(xkb, dom, code);
   // The keypad: its digits with NumLock on, the editing keys it doubles as
   // with NumLock off.
   const std::tuple<const char*, KeyCode, KeyCode> keypad[] = {
@@ -47,11 +67,18 @@ TEST(JisKeysTest, EveryKeyByItsXkbName) {
       {"KP4", 100, 37}, {"KP5", 101, 12}, {"KP6", 102, 39}, {"KP7", 103, 36},
       {"KP8", 104, 38}, {"KP9", 105, 33}, {"KPDL", 110, 46}};
   for (const auto& [name, on, off] : keypad) {
-    EXPECT_EQ(jis_virtual_key(name, NumLock::kOn), on) << name;
-    EXPECT_EQ(jis_virtual_key(name, NumLock::kOff), off) << name;
+    const std::string dom = name[2] == 'D' ? "NumpadDecimal" : "Numpad" + std::string(name + 2);
+    for (const auto& [num_lock, code] : {std::pair{NumLock::kOn, on}, {NumLock::kOff, off}}) {
+      EXPECT_EQ(jis_virtual_key(name, num_lock), code) << name;
+      EXPECT_EQ(jis_key_for_dom_code(dom, num_lock), code) << dom;
+    }
   }
   for (const char* none : {"", "FK13", "AE14", "I147", "esc"}) {
     EXPECT_EQ(jis_virtual_key(none, NumLock::kOn), std::nullopt) << none;
+  }
+  for (const char* none : {"", "Key", "KeyAA", "Keya", "Digit", "DigitX", "F", "F0", "F13", "F1x",
+                           "Numpad", "Lang1", "AudioVolumeUp", "ESC"}) {
+    EXPECT_EQ(jis_key_for_dom_code(none, NumLock::kOn), std::nullopt) << none;
   }
 }
 
