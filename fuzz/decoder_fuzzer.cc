@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the terminal's key decoder: arbitrary bytes, split into reads at
-// arbitrary points and times. Every stroke must be a key that a JIS keyboard
+// arbitrary points and times, with the key events of the kitty protocol read
+// once the bytes offer them. Every stroke must be a key that a JIS keyboard
 // has, with a mask of Shift, Ctrl and Alt only.
 #include <cstddef>
 #include <cstdint>
@@ -24,13 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       decoder.expire(strokes);
     }
     decoder.feed(std::string_view(reinterpret_cast<const char*>(data + i), length), now, strokes);
+    // As the game does once the terminal offers to report key events.
+    if (decoder.protocol_offered()) decoder.read_key_events();
     i += length;
   }
   decoder.expire(strokes);
   for (const KeyStroke& s : strokes) {
-    const bool known = (s.key >= 8 && s.key <= 46) || (s.key >= '0' && s.key <= '9') ||
-                       (s.key >= 'A' && s.key <= 'Z') || (s.key >= 112 && s.key <= 123) ||
-                       (s.key >= 186 && s.key <= 192) || (s.key >= 219 && s.key <= 226);
+    const auto in = [&](int first, int last) { return s.key >= first && s.key <= last; };
+    const bool known = in(8, 46) || in('0', '9') || in('A', 'Z') || in(91, 93) || in(96, 123) ||
+                       in(144, 145) || in(186, 192) || in(219, 226) || in(240, 243);
     if (!known || s.modifiers > 7) std::abort();
   }
   return 0;

@@ -9,13 +9,14 @@
 namespace titletype {
 
 void PrintTo(const KeyStroke& stroke, std::ostream* out) {
-  *out << "{" << stroke.key << ", " << int(stroke.modifiers) << "}";
+  *out << "{" << stroke.key << ", " << int(stroke.modifiers) << ", " << int(stroke.action) << "}";
 }
 
 namespace {
 
-std::vector<KeyStroke> decode(std::string_view bytes) {
+std::vector<KeyStroke> decode(std::string_view bytes, bool key_events = false) {
   KeyDecoder decoder;
+  if (key_events) decoder.read_key_events();
   std::vector<KeyStroke> out;
   decoder.feed(bytes, ms(0), out);
   if (decoder.deadline()) decoder.expire(out);
@@ -80,6 +81,44 @@ TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
   }
 }
 
+TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
+  constexpr ModifierMask S = kShiftBit, C = kCtrlBit, A = kAltBit;
+  constexpr KeyAction D = KeyAction::kDown, U = KeyAction::kUp, T = KeyAction::kTap;
+  // Once the kitty protocol is on: presses and repeats, releases, lone
+  // modifiers with their own bit, keys by their US position where given.
+  const std::pair<std::string, std::vector<KeyStroke>> events[] = {
+      {"\x1b[97u\x1b[97;1:2u\x1b[97;1:3u\x1b[27u",
+       {{'A', 0, D}, {'A', 0, D}, {'A', 0, U}, {27, 0, D}}},
+      {"\x1b[57441u\x1b[57447;2:3u\x1b[57448;5u\x1b[57443;1:3u",
+       {{16, S, D}, {16, 0, U}, {17, C, D}, {18, 0, U}}},
+      {"\x1b[99;5u\x1b[49;2u\x1b[97;201u\x1b[97;4u",
+       {{'C', C, D}, {'1', S, D}, {'A', 0, D}, {'A', S | A, D}}},
+      {"\x1b[64::91u\x1b[58::39u\x1b[94::61u\x1b[93::92u\x1b[64u\x1b[92u",
+       {{192, 0, D}, {186, 0, D}, {222, 0, D}, {221, 0, D}, {192, 0, D}, {220, 0, D}}},
+      {"\x1b[57399u\x1b[57425u\x1b[57414u\x1b[13u\x1b[127u",
+       {{96, 0, D}, {45, 0, D}, {13, 0, D}, {13, 0, D}, {8, 0, D}}},
+      {"\x1b[A\x1b[1;1:3A\x1b[5;5~\x1b[13~", {{38, 0, D}, {38, 0, U}, {33, C, D}, {114, 0, D}}},
+      {"\x1b[97;1:4u\x1b[97;1:0u\x1b[97;257u\x1b[57500u\x1b[1:2A\x1b[97;1:3:1:1u", {}},
+  };
+  for (const auto& [bytes, strokes] : events) {
+    EXPECT_EQ(decode(bytes, true), strokes) << testing::PrintToString(bytes);
+  }
+  // Without it: xterm's modified keys, and keys in the protocol's form (as
+  // tmux sends them) as taps; an event type alone is not a key.
+  EXPECT_EQ(decode("\x1b[27;5;47~\x1b[27;3;57~\x1b[27;6;33~\x1b[99;5u\x1b[97;1:3u\x1b[27;5;47:1~"),
+            (std::vector<KeyStroke>{{191, C, T}, {'9', A, T}, {'1', S | C, T}, {'C', C, T}}));
+  // The answers to the start-up questions are no keys; one says the
+  // protocol is there.
+  for (const auto& [answers, offered] :
+       {std::pair{"\x1b[?62;22c", false}, {"\x1b[?0u\x1b[?62c", true}}) {
+    KeyDecoder decoder;
+    std::vector<KeyStroke> out;
+    decoder.feed(answers, ms(0), out);
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(decoder.protocol_offered(), offered) << answers;
+  }
+}
+
 TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
   KeyDecoder decoder;
   std::vector<KeyStroke> out;
@@ -119,6 +158,8 @@ TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {
                                        {K::kUp, 16, 0}}));
   EXPECT_EQ(key_events_for({'A', 0}),
             (std::vector<KeyEventStep>{{K::kDown, 'A', 0}, {K::kUp, 'A', 0}}));
+  EXPECT_EQ(key_events_for({'A', kShiftBit, KeyAction::kUp}),
+            (std::vector<KeyEventStep>{{K::kUp, 'A', kShiftBit}}));
 }
 
 }  // namespace

@@ -9,10 +9,16 @@
 
 namespace titletype {
 
+/// What a terminal said of a key: most send a character or a sequence once
+/// a key is typed (a tap: down and up); some report each press, repeat and
+/// release.
+enum class KeyAction { kTap, kDown, kUp };
+
 /// A key pressed with some modifier keys held.
 struct KeyStroke {
   KeyCode key;
   ModifierMask modifiers;
+  KeyAction action = KeyAction::kTap;
   bool operator==(const KeyStroke&) const = default;
 };
 

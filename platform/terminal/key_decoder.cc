@@ -6,6 +6,8 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/terminal/kitty_keys.h"
+
 namespace titletype {
 
 namespace {
@@ -119,30 +121,84 @@ std::optional<KeyCode> key_of_tilde_number(int n) {
   return std::nullopt;
 }
 
-/// Reads a decimal parameter; an empty one keeps its default.
-bool read_parameter(std::string_view text, int& value) {
-  if (text.empty()) return true;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size();
+/// The numbers of a CSI sequence's body: up to three parameters split by
+/// ";", each with up to three parts split by ":".
+struct CsiNumbers {
+  int at[3][3] = {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}};  // -1 where empty
+  std::size_t count = 0;                                      // parameters
+  bool has_parts[3] = {};
+  int get(std::size_t parameter, std::size_t part, int empty) const {
+    return at[parameter][part] < 0 ? empty : at[parameter][part];
+  }
+};
+
+std::optional<CsiNumbers> read_numbers(std::string_view body) {
+  CsiNumbers numbers;
+  std::size_t parameter = 0, part = 0, start = 0;
+  for (std::size_t i = 0; i <= body.size(); ++i) {
+    const char c = i < body.size() ? body[i] : ';';  // the body ends a parameter
+    if (c >= '0' && c <= '9') continue;
+    if ((c != ';' && c != ':') || parameter == 3 || part == 3) return std::nullopt;
+    const char* first = body.data() + start;
+    const char* last = body.data() + i;
+    if (first != last && std::from_chars(first, last, numbers.at[parameter][part]).ptr != last) {
+      return std::nullopt;  // too big for an int
+    }
+    if (c == ':') {
+      numbers.has_parts[parameter] = true;
+      ++part;
+    } else {
+      ++parameter;
+      part = 0;
+    }
+    start = i + 1;
+  }
+  numbers.count = parameter;
+  return numbers;
 }
 
-/// The key of a complete CSI sequence: "ESC [", up to two parameters
-/// ("key;modifiers"), and the final byte.
-std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final) {
-  const std::size_t semicolon = body.find(';');
-  const std::string_view first = body.substr(0, semicolon);
-  const std::string_view second =
-      semicolon == std::string_view::npos ? std::string_view() : body.substr(semicolon + 1);
-  int number = 1;
-  int modifier_parameter = 1;
-  if (second.find(';') != std::string_view::npos || !read_parameter(first, number) ||
-      !read_parameter(second, modifier_parameter)) {
-    return std::nullopt;
+/// The modifiers of the kitty protocol: 1 + (Shift 1, Alt 2, Ctrl 4), with
+/// Super, Hyper, Meta and the lock keys (8 to 128), which the game ignores.
+std::optional<ModifierMask> kitty_modifiers_of(int parameter) {
+  if (parameter < 1 || parameter > 256) return std::nullopt;
+  return modifiers_of(((parameter - 1) & 7) + 1);
+}
+
+/// The key of a complete CSI sequence: "ESC [", the parameters and the final
+/// byte. With `key_events`, a key's press, repeat or release.
+std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final, bool key_events) {
+  const auto n = read_numbers(body);
+  if (!n) return std::nullopt;
+  const int number = n->get(0, 0, 1);
+  const int modifier_parameter = n->get(1, 0, 1);
+  std::optional<KeyStroke> stroke;
+  if (final == 'u') {  // the kitty protocol's key:shifted:base
+    stroke = kitty_key(number, n->get(0, 2, 0));
+  } else if (final == '~' && number == 27 && n->count == 3 && !n->has_parts[2]) {
+    // xterm's modified key: its character, with the Shift that it needs.
+    stroke = kitty_key(n->at[2][0], 0);
+    const auto typed =
+        n->at[2][0] < 0x80 ? jis_stroke_for(static_cast<char>(n->at[2][0])) : std::nullopt;
+    if (stroke && typed) stroke->modifiers |= typed->modifiers;
+  } else if (n->count <= 2 && !n->has_parts[0] && (final == '~' || number == 1)) {
+    const auto key = final == '~' ? key_of_tilde_number(number) : key_of_final(final);
+    if (key) stroke = KeyStroke{*key, 0};
   }
-  const auto modifiers = modifiers_of(modifier_parameter);
-  const auto key = final == '~' ? key_of_tilde_number(number) : key_of_final(final);
-  if (!modifiers || !key || (final != '~' && number != 1)) return std::nullopt;
-  return KeyStroke{*key, *modifiers};
+  const auto modifiers =
+      key_events ? kitty_modifiers_of(modifier_parameter) : modifiers_of(modifier_parameter);
+  const int event = n->get(1, 1, 1);
+  if (!stroke || !modifiers || (n->has_parts[1] && !key_events) || event < 1 || event > 3)
+    return std::nullopt;
+  // A modifier key's own bit is on while it is down.
+  const ModifierMask own = stroke->modifiers;
+  if (!key_events) {
+    stroke->modifiers |= *modifiers;
+  } else if (event == 3) {
+    *stroke = {stroke->key, static_cast<ModifierMask>(*modifiers & ~own), KeyAction::kUp};
+  } else {
+    *stroke = {stroke->key, static_cast<ModifierMask>(*modifiers | own), KeyAction::kDown};
+  }
+  return stroke;
 }
 
 }  // namespace
@@ -222,7 +278,11 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
   pending_.clear();
   if (byte >= 0x40 && byte <= 0x7e) {
     if (overlong) return;
-    if (const auto stroke = stroke_for_csi(body, static_cast<char>(byte))) out.push_back(*stroke);
+    if (body.starts_with('?')) {  // an answer to a question, not a key
+      protocol_offered_ |= byte == 'u';
+    } else if (const auto stroke = stroke_for_csi(body, static_cast<char>(byte), key_events_)) {
+      out.push_back(*stroke);
+    }
     return;
   }
   // Not part of any sequence: the sequence is dropped, the byte stands alone.
@@ -236,6 +296,10 @@ std::vector<KeyEventStep> key_events_for(KeyStroke stroke) {
     KeyCode key;
   } kModifierKeys[] = {{kShiftBit, 16}, {kCtrlBit, 17}, {kAltBit, 18}};
 
+  if (stroke.action != KeyAction::kTap) {
+    return {{stroke.action == KeyAction::kDown ? Kind::kDown : Kind::kUp, stroke.key,
+             stroke.modifiers}};
+  }
   std::vector<KeyEventStep> steps;
   ModifierMask held = 0;
   for (const auto& m : kModifierKeys) {

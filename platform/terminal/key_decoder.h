@@ -7,6 +7,11 @@
 // A lone ESC is the Esc key; it is told from the start of a sequence by
 // waiting at most kEscWait for the next byte. Unknown or malformed sequences
 // are dropped whole, never typed as characters.
+//
+// It also reads the keys of terminals that say more: xterm's modified keys
+// (CSI 27 ; modifiers ; character ~) and the kitty keyboard protocol
+// (CSI key ; modifiers : event u), which reports presses, repeats and
+// releases of every key, lone modifiers included, once it is turned on.
 #pragma once
 
 #include <chrono>
@@ -33,6 +38,12 @@ class KeyDecoder {
   /// dropped.
   void expire(std::vector<KeyStroke>& out);
 
+  /// Whether the terminal answered that it speaks the kitty protocol.
+  bool protocol_offered() const { return protocol_offered_; }
+  /// From now on the terminal reports key events: a key without an event
+  /// type is a press, and modifiers are read as that protocol counts them.
+  void read_key_events() { key_events_ = true; }
+
  private:
   void feed_byte(unsigned char byte, std::vector<KeyStroke>& out);
   void finish_sequence(std::vector<KeyStroke>& out);
@@ -40,10 +51,13 @@ class KeyDecoder {
   std::string pending_;  // an unfinished ESC sequence, ESC included
   Instant pending_since_{};
   bool overlong_ = false;  // the pending sequence grew too long to be a key
+  bool protocol_offered_ = false;
+  bool key_events_ = false;
 };
 
-/// The key events that a keyboard produces for a stroke, in order: the
-/// modifier keys go down, the key goes down and up, the modifiers go up.
+/// The key events that a keyboard produces for a stroke, in order: for a tap
+/// the modifier keys go down, the key goes down and up, the modifiers go up;
+/// a reported press or release is that one event.
 struct KeyEventStep {
   enum class Kind { kDown, kUp } kind;
   KeyCode key;

@@ -37,6 +37,11 @@ class TerminalInput final : public EventSource {
     if (n < 0) return;
     strokes_.clear();
     decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock_.now(), strokes_);
+    if (decoder_.protocol_offered() && !key_events_) {
+      screen_.report_key_events();
+      decoder_.read_key_events();
+      key_events_ = true;
+    }
     send(host);
   }
 
@@ -67,6 +72,7 @@ class TerminalInput final : public EventSource {
   KeyDecoder decoder_;
   std::vector<KeyStroke> strokes_;
   bool hung_up_ = false;
+  bool key_events_ = false;
 };
 
 }  // namespace

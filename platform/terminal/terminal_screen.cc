@@ -14,10 +14,20 @@ namespace titletype {
 namespace {
 
 // Save the window title on the terminal's stack, switch to the alternate
-// screen, hide the cursor, clear.
-constexpr std::string_view kEnter = "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[2J";
+// screen, hide the cursor, clear; ask xterm for modified keys and for Alt as
+// an ESC prefix (not an 8-bit character); ask whether the terminal speaks
+// the kitty keyboard protocol, then for its attributes, which every terminal
+// answers.
+constexpr std::string_view kEnter =
+    "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[2J"
+    "\x1b[>4;2m\x1b[?1036s\x1b[?1036h"
+    "\x1b[?u\x1b[c";
 // The reverse, in the opposite order.
-constexpr char kLeave[] = "\x1b[0m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+constexpr char kLeave[] = "\x1b[?1036r\x1b[>4m\x1b[0m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+// The protocol's flags: keys told apart from sequences, press, repeat and
+// release events, the key's US position, every key as a sequence.
+constexpr std::string_view kPushKeyFlags = "\x1b[>15u";
+constexpr char kPopKeyFlags[] = "\x1b[<u";
 
 void write_all(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -34,6 +44,7 @@ struct SavedTerminal {
   int in_fd = -1;
   int out_fd = -1;
   termios mode{};
+  volatile sig_atomic_t key_flags_pushed = 0;
 };
 SavedTerminal g_saved;
 
@@ -41,6 +52,9 @@ constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGQU
 
 extern "C" void restore_and_die(int signo) {
   if (g_saved.in_fd >= 0) {
+    if (g_saved.key_flags_pushed) {
+      [[maybe_unused]] const auto n = write(g_saved.out_fd, kPopKeyFlags, sizeof kPopKeyFlags - 1);
+    }
     [[maybe_unused]] const auto n = write(g_saved.out_fd, kLeave, sizeof kLeave - 1);
     tcsetattr(g_saved.in_fd, TCSANOW, &g_saved.mode);
   }
@@ -66,13 +80,17 @@ std::string title_bar(std::string_view title, int width) {
   bar.resize(static_cast<std::size_t>(std::max(width, 0)), ' ');
   // The bar in reverse video on the top line, then the same title as the
   // terminal's own (OSC 2).
-  return "\x1b[H\x1b[7m" + bar + "\x1b[0m\x1b]2;" + printable + "\a";
+  // An empty OSC 2 makes terminals show a name of their own; one space shows
+  // as nothing.
+  return "\x1b[H\x1b[7m" + bar + "\x1b[0m\x1b]2;" + (printable.empty() ? " " : printable) + "\a";
 }
 
 TerminalScreen::TerminalScreen(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(out_fd) {
   termios mode{};
   tcgetattr(in_fd_, &mode);
-  g_saved = {in_fd_, out_fd_, mode};
+  g_saved.in_fd = in_fd_;
+  g_saved.out_fd = out_fd_;
+  g_saved.mode = mode;
   for (int signo : kFatalSignals) {
     struct sigaction action {};
     action.sa_handler = restore_and_die;
@@ -99,10 +117,17 @@ TerminalScreen::TerminalScreen(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(o
 }
 
 TerminalScreen::~TerminalScreen() {
+  if (g_saved.key_flags_pushed) write_all(out_fd_, kPopKeyFlags);
   write_all(out_fd_, kLeave);
   tcsetattr(in_fd_, TCSADRAIN, &g_saved.mode);
   for (int signo : kFatalSignals) signal(signo, SIG_DFL);
-  g_saved = {};
+  g_saved.in_fd = g_saved.out_fd = -1;
+  g_saved.key_flags_pushed = 0;
+}
+
+void TerminalScreen::report_key_events() {
+  write_all(out_fd_, kPushKeyFlags);
+  g_saved.key_flags_pushed = 1;
 }
 
 void TerminalScreen::show_title(std::string_view title) {

@@ -28,6 +28,9 @@ class TerminalScreen final : public TitleDisplay {
   void show_title(std::string_view title) override;
   /// Draws the title bar again, at the terminal's current width.
   void redraw();
+  /// Asks a terminal that speaks the kitty keyboard protocol to report
+  /// every key's press, repeat and release; undone when the screen goes.
+  void report_key_events();
 
  private:
   int in_fd_;

@@ -17,6 +17,7 @@ std::vector<std::string> answers_for(std::string_view chars) {
 namespace {
 
 constexpr int kLeftAltKeycode = 64;
+constexpr int kLeftCtrlKeycode = 37;
 constexpr int kF10Keycode = 76;
 
 /// The pixels of the square image of `size` in a _NET_WM_ICON property,
@@ -57,15 +58,27 @@ TEST_F(WindowGameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
 }
 
 TEST_F(WindowGameTest, TypingTheJisKeysRemovesTheLeftmostCharacters) {
-  auto game = start_scripted("@:*+!\"QW;=<>?,-./Z");
+  auto game = start_scripted("@:*+!\"QW;=<>?,-./)?Z");
   find(*game);
   x().tap(kSpaceKeycode);
-  for (char c : std::string("@:*+!\"QW;=<>?,-./")) {
+  const std::string_view chars = "@:*+!\"QW;=<>?,-./)?";
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    const char c = chars[i];
     ASSERT_TRUE(x().wait_title(std::string(1, c))) << c;
     // A lone Alt or F10 must not take the next key away (on Windows they
     // would put an ordinary window into menu mode), and Page Up is "!".
     if (c == 'Q' || c == 'W') x().tap(c == 'Q' ? kLeftAltKeycode : kF10Keycode);
-    c == '!' ? x().tap(kPageUpKeycode) : x().type(c);
+    if (c == '!') {
+      x().tap(kPageUpKeycode);
+    } else if (i + 2 >= chars.size()) {
+      // Alt and Ctrl count as Shift does: Alt+9 is ")" and Ctrl+/ is "?".
+      const int modifier = c == ')' ? kLeftAltKeycode : kLeftCtrlKeycode;
+      x().key_down(modifier);
+      x().type(c == ')' ? '9' : '/');
+      x().key_up(modifier);
+    } else {
+      x().type(c);
+    }
     ASSERT_TRUE(x().wait_title("")) << c;
   }
   x().tap(kEscKeycode);

@@ -163,9 +163,9 @@ std::string XSession::title() {
                              XInternAtom(display_, "UTF8_STRING", False));
   if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
   const std::string shown = text ? std::string(text->begin(), text->end()) : "";
-  // The browser page shows an empty title as one zero-width space, so that
-  // the browser does not show the page's address instead.
-  return shown == "\u200b" ? "" : shown;
+  // An empty title shows as one zero-width space in a browser and as one
+  // space in a terminal, so that neither shows an address or a name instead.
+  return shown == "\u200b" || shown == " " ? "" : shown;
 }
 
 bool XSession::wait_title(const std::function<bool(const std::string&)>& done,

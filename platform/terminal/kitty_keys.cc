@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "platform/terminal/kitty_keys.h"
+
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/x11/jis_keys.h"
+
+namespace titletype {
+
+namespace {
+
+// Keys that type no character, by the protocol's numbers.
+constexpr std::pair<int, std::string_view> kFunctionalKeys[] = {
+    {9, "TAB"},      {13, "RTRN"},    {27, "ESC"},     {127, "BKSP"},   {57358, "CAPS"},
+    {57359, "SCLK"}, {57360, "NMLK"}, {57361, "PRSC"}, {57362, "PAUS"}, {57363, "COMP"},
+    {57409, "KPDL"}, {57410, "KPDV"}, {57411, "KPMU"}, {57412, "KPSU"}, {57413, "KPAD"},
+    {57414, "KPEN"}, {57441, "LFSH"}, {57442, "LCTL"}, {57443, "LALT"}, {57444, "LWIN"},
+    {57447, "RTSH"}, {57448, "RCTL"}, {57449, "RALT"}, {57450, "RWIN"}};
+// The keypad's editing keys, from 57417 on, are its keys with NumLock off.
+constexpr int kKeypadLeft = 57417;
+constexpr std::string_view kKeypadEditingKeys[] = {"KP4", "KP6", "KP8", "KP2",  "KP9", "KP3",
+                                                   "KP7", "KP1", "KP0", "KPDL", "KP5"};
+constexpr int kKeypadZero = 57399;  // to 57408: the keypad's digits
+
+// The printable keys of a US layout by row, as XKB numbers their positions.
+constexpr std::pair<std::string_view, std::string_view> kUsRows[] = {
+    {"1234567890-=", "AE"}, {"qwertyuiop[]", "AD"}, {"asdfghjkl;'", "AC"}, {"zxcvbnm,./", "AB"}};
+
+/// The XKB name of the key that types `c` unshifted on a US layout, or "".
+std::string us_position(int c) {
+  if (c == '`') return "TLDE";
+  if (c == '\\') return "BKSL";
+  for (const auto& [keys, row] : kUsRows) {
+    if (const auto i = keys.find(static_cast<char>(c)); c > 0 && c < 128 && i != keys.npos) {
+      return std::string(row) + static_cast<char>('0' + (i + 1) / 10) +
+             static_cast<char>('0' + (i + 1) % 10);
+    }
+  }
+  return "";
+}
+
+std::optional<KeyStroke> stroke_of(std::string_view xkb_name, NumLock num_lock) {
+  const auto key = jis_virtual_key(xkb_name, num_lock);
+  if (!key) return std::nullopt;
+  return KeyStroke{*key, modifier_bit_of(xkb_name)};
+}
+
+}  // namespace
+
+std::optional<KeyStroke> kitty_key(int code, int base) {
+  if (const std::string position = us_position(base); !position.empty()) {
+    return stroke_of(position, NumLock::kOn);
+  }
+  for (const auto& [number, xkb_name] : kFunctionalKeys) {
+    if (number == code) return stroke_of(xkb_name, NumLock::kOn);
+  }
+  if (code >= kKeypadLeft && code < kKeypadLeft + int(std::size(kKeypadEditingKeys))) {
+    return stroke_of(kKeypadEditingKeys[code - kKeypadLeft], NumLock::kOff);
+  }
+  if (code >= kKeypadZero && code <= kKeypadZero + 9) {
+    return stroke_of("KP" + std::to_string(code - kKeypadZero), NumLock::kOn);
+  }
+  // A character: the key that types it, whatever Shift it needs.
+  if (code < 0x20 || code >= 0x7f) return std::nullopt;
+  const auto stroke = jis_stroke_for(static_cast<char>(code));
+  return stroke ? std::optional(KeyStroke{stroke->key, 0}) : std::nullopt;
+}
+
+}  // namespace titletype
