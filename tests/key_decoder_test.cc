@@ -107,15 +107,17 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   // tmux sends them) as taps; an event type alone is not a key.
   EXPECT_EQ(decode("\x1b[27;5;47~\x1b[27;3;57~\x1b[27;6;33~\x1b[99;5u\x1b[97;1:3u\x1b[27;5;47:1~"),
             (std::vector<KeyStroke>{{191, C, T}, {'9', A, T}, {'1', S | C, T}, {'C', C, T}}));
-  // The answers to the start-up questions are no keys; one says the
-  // protocol is there.
-  for (const auto& [answers, offered] :
-       {std::pair{"\x1b[?62;22c", false}, {"\x1b[?0u\x1b[?62c", true}}) {
+  // The answers to the start-up questions are no keys: whether the protocol
+  // is there, then the attributes, which end them.
+  const std::tuple<const char*, bool, bool> answers[] = {
+      {"\x1b[?62;22c", false, true}, {"\x1b[?0u\x1b[?62c", true, true}, {"\x1b[?1u", true, false}};
+  for (const auto& [bytes, offered, answered] : answers) {
     KeyDecoder decoder;
     std::vector<KeyStroke> out;
-    decoder.feed(answers, ms(0), out);
+    decoder.feed(bytes, ms(0), out);
     EXPECT_TRUE(out.empty());
-    EXPECT_EQ(decoder.protocol_offered(), offered) << answers;
+    EXPECT_EQ(decoder.protocol_offered(), offered) << bytes;
+    EXPECT_EQ(decoder.attributes_answered(), answered) << bytes;
   }
 }
 

@@ -280,6 +280,7 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
     if (overlong) return;
     if (body.starts_with('?')) {  // an answer to a question, not a key
       protocol_offered_ |= byte == 'u';
+      attributes_answered_ |= byte == 'c';
     } else if (const auto stroke = stroke_for_csi(body, static_cast<char>(byte), key_events_)) {
       out.push_back(*stroke);
     }

@@ -40,6 +40,9 @@ class KeyDecoder {
 
   /// Whether the terminal answered that it speaks the kitty protocol.
   bool protocol_offered() const { return protocol_offered_; }
+  /// Whether it answered the request for its attributes, which every
+  /// terminal answers last.
+  bool attributes_answered() const { return attributes_answered_; }
   /// From now on the terminal reports key events: a key without an event
   /// type is a press, and modifiers are read as that protocol counts them.
   void read_key_events() { key_events_ = true; }
@@ -52,6 +55,7 @@ class KeyDecoder {
   Instant pending_since_{};
   bool overlong_ = false;  // the pending sequence grew too long to be a key
   bool protocol_offered_ = false;
+  bool attributes_answered_ = false;
   bool key_events_ = false;
 };
 

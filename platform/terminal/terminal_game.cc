@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/terminal/terminal_game.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -45,6 +46,20 @@ class TerminalInput final : public EventSource {
     send(host);
   }
 
+  /// Reads what is left of the terminal's answers to the start-up questions
+  /// until `until`, so that they do not reach the shell as typed text.
+  void read_answers(const Clock& clock, Instant until) {
+    while (!decoder_.attributes_answered() && clock.now() < until) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - clock.now());
+      pollfd ready{fd_, POLLIN, 0};
+      char bytes[256];
+      const ssize_t n =
+          poll(&ready, 1, static_cast<int>(left.count())) > 0 ? read(fd_, bytes, sizeof bytes) : 0;
+      if (n <= 0) return;
+      decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock.now(), strokes_);
+    }
+  }
+
   void handle_own_deadline(FormHost& host) override {
     strokes_.clear();
     decoder_.expire(strokes_);
@@ -83,6 +98,8 @@ int run_terminal_game(RandomSource& random) {
   FormHost host(clock, random, screen);
   TerminalInput input(STDIN_FILENO, clock, screen);
   const LoopEnd end = run_event_loop(host, input, clock);
+  // A game ended at once leaves the answers on their way.
+  input.read_answers(clock, clock.now() + std::chrono::milliseconds(200));
   return end.signal ? 128 + end.signal : 0;
 }
 

@@ -4,6 +4,9 @@
 // layout through the terminal's keyboard handling, the title read from the
 // window, where the terminal puts the game's own.
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
 
 #include "tests/e2e/window_game.h"
 
@@ -39,4 +42,37 @@ std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) 
   return in_terminal(x(), args);
 }
 
+namespace {
+
+TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
+  // A line typed at the terminal once the game has gone reaches the shell
+  // as the plain characters it is, not as key reports.
+  constexpr int kReturnKeycode = 36;
+  for (const char* way_out : {"Esc", "SIGTERM", "SIGHUP"}) {
+    const std::string dir = testing::TempDir();
+    const std::string script = "echo $$ >" + dir + "pid; exec " + kGame + " --terminal";
+    auto terminal =
+        in_terminal(x(), {"sh", "-c", "sh -c '" + script + "'; head -n 1 >" + dir + "line"});
+    find(*terminal);
+    if (way_out[0] == 'E') {
+      x().tap(kEscKeycode);
+    } else {
+      std::ifstream pid_file(dir + "pid");
+      pid_t pid = 0;
+      pid_file >> pid;
+      ASSERT_GT(pid, 0);
+      kill(pid, way_out[3] == 'T' ? SIGTERM : SIGHUP);
+    }
+    ASSERT_TRUE(x().wait_title([](const std::string& t) { return t != "Hit Space Key!!!"; }));
+    x().type('A');
+    x().tap(kReturnKeycode);
+    EXPECT_EQ(terminal->wait(20s), 0) << way_out;
+    std::ifstream line_file(dir + "line");
+    std::string line;
+    std::getline(line_file, line);
+    EXPECT_EQ(line, "a") << way_out;
+  }
+}
+
+}  // namespace
 }  // namespace titletype::e2e
