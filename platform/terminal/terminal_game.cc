@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <set>
 #include <vector>
 
 #include "platform/posix/event_loop.h"
@@ -38,6 +39,7 @@ class TerminalInput final : public EventSource {
     if (n < 0) return;
     strokes_.clear();
     decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock_.now(), strokes_);
+    note_keys_down();
     if (decoder_.protocol_offered() && !key_events_) {
       screen_.report_key_events();
       decoder_.read_key_events();
@@ -46,17 +48,20 @@ class TerminalInput final : public EventSource {
     send(host);
   }
 
-  /// Reads what is left of the terminal's answers to the start-up questions
-  /// until `until`, so that they do not reach the shell as typed text.
-  void read_answers(const Clock& clock, Instant until) {
-    while (!decoder_.attributes_answered() && clock.now() < until) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - clock.now());
+  /// Reads on once the game has ended, until the terminal has answered the
+  /// start-up questions and released every key that it reported down, or
+  /// until `until`: what is left would reach the shell as typed text.
+  void finish(Instant until) {
+    while ((!decoder_.attributes_answered() || !down_.empty()) && clock_.now() < until) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - clock_.now());
       pollfd ready{fd_, POLLIN, 0};
       char bytes[256];
       const ssize_t n =
           poll(&ready, 1, static_cast<int>(left.count())) > 0 ? read(fd_, bytes, sizeof bytes) : 0;
       if (n <= 0) return;
-      decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock.now(), strokes_);
+      strokes_.clear();
+      decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock_.now(), strokes_);
+      note_keys_down();
     }
   }
 
@@ -67,6 +72,13 @@ class TerminalInput final : public EventSource {
   }
 
  private:
+  void note_keys_down() {
+    for (const KeyStroke& stroke : strokes_) {
+      if (stroke.action == KeyAction::kDown) down_.insert(stroke.key);
+      if (stroke.action == KeyAction::kUp) down_.erase(stroke.key);
+    }
+  }
+
   void send(FormHost& host) {
     for (const KeyStroke& stroke : strokes_) {
       for (const KeyEventStep& step : key_events_for(stroke)) {
@@ -88,6 +100,7 @@ class TerminalInput final : public EventSource {
   std::vector<KeyStroke> strokes_;
   bool hung_up_ = false;
   bool key_events_ = false;
+  std::set<KeyCode> down_;  // keys reported down and not yet up
 };
 
 }  // namespace
@@ -98,8 +111,7 @@ int run_terminal_game(RandomSource& random) {
   FormHost host(clock, random, screen);
   TerminalInput input(STDIN_FILENO, clock, screen);
   const LoopEnd end = run_event_loop(host, input, clock);
-  // A game ended at once leaves the answers on their way.
-  input.read_answers(clock, clock.now() + std::chrono::milliseconds(200));
+  input.finish(clock.now() + std::chrono::milliseconds(500));
   return end.signal ? 128 + end.signal : 0;
 }
 
