@@ -81,8 +81,7 @@ std::string xkb_name(std::string_view code) {
     if (code == dom) return std::string(xkb);
   }
   const auto suffix = [&](std::string_view prefix) {
-    return code.starts_with(prefix) && code.size() > prefix.size() ? code.substr(prefix.size())
-                                                                   : std::string_view();
+    return code.starts_with(prefix) ? code.substr(prefix.size()) : std::string_view();
   };
   if (const auto letter = suffix("Key"); letter.size() == 1) {
     for (const auto& [letters, row] : kLetterRows) {
@@ -111,9 +110,7 @@ std::string xkb_name(std::string_view code) {
 }  // namespace
 
 std::optional<KeyCode> jis_key_for_dom_code(std::string_view code, NumLock num_lock) {
-  const std::string name = xkb_name(code);
-  if (name.empty()) return std::nullopt;
-  return jis_virtual_key(name, num_lock);
+  return jis_virtual_key(xkb_name(code), num_lock);  // no key has the name ""
 }
 
 }  // namespace titletype
