@@ -37,10 +37,10 @@ std::unique_ptr<Process> browse(XSession& x, const std::string& url) {
   static int games = 0;
   const std::string profile = (profiles / std::to_string(++games)).string();
   // Chromium refuses to run as root without --no-sandbox, as CI does.
-  return x.start_game(
-      "chromium", {"--no-sandbox", "--no-first-run", "--disable-gpu", "--disable-sync",
-                   "--disable-background-networking", "--disable-component-update",
-                   "--user-data-dir=" + profile, "--app=" + url});
+  return x.start_game("chromium",
+                      {"--no-sandbox", "--no-first-run", "--disable-gpu", "--disable-sync",
+                       "--disable-background-networking", "--disable-component-update",
+                       "--user-data-dir=" + profile, "--app=" + url});
 }
 
 std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string>) {
@@ -49,7 +49,8 @@ std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string>) {
 
 std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) {
   std::string answers;
-  for (const std::string& answer : answers_for(chars)) answers += (answers.empty() ? "" : ",") + answer;
+  for (const std::string& answer : answers_for(chars))
+    answers += (answers.empty() ? "" : ",") + answer;
   return browse(x(), "file://" + kScriptedSite + "/index.html?answers=" + answers);
 }
 

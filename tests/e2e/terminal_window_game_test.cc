@@ -7,7 +7,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "tests/e2e/window_game.h"
 
@@ -19,11 +21,55 @@ const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = false;
 
-void WindowGameTest::SetUpTestSuite() { x_ = new XSession; }
-void WindowGameTest::TearDownTestSuite() { delete x_; }
+// foot is a Wayland client: it runs in weston, which shows its screen in an
+// X window of its own and takes its keys from the X server. The game's title
+// is then read from its output, as script(1) records it.
+std::unique_ptr<Process> weston;
+std::filesystem::path runtime_dir;
+std::vector<std::pair<std::string, std::string>> wayland;
+
+void WindowGameTest::SetUpTestSuite() {
+  x_ = new XSession;
+  if (kTerminal != "foot") return;
+  runtime_dir =
+      std::filesystem::temp_directory_path() / ("titletype-wayland-" + std::to_string(getpid()));
+  std::filesystem::create_directories(runtime_dir);
+  std::filesystem::permissions(runtime_dir, std::filesystem::perms::owner_all);
+  wayland = {{"XDG_RUNTIME_DIR", runtime_dir.string()}, {"WAYLAND_DISPLAY", "titletype"}};
+  weston = x_->start_game("weston",
+                          {"--backend=x11-backend.so", "--socket=titletype", "--idle-time=0",
+                           "--width=320", "--height=240"},
+                          wayland);
+  for (int tries = 0; tries < 2000 && !x_->window_named("Weston Compositor"); ++tries) {
+    std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_TRUE(x_->window_named("Weston Compositor")) << weston->stderr_text();
+}
+
+void WindowGameTest::TearDownTestSuite() {
+  weston.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(runtime_dir, ignored);
+  delete x_;
+}
+
+/// `arg` quoted for the shell.
+std::string quoted(const std::string& arg) {
+  std::string out = "'";
+  for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
 
 /// Runs `game` with `args` in a new terminal window.
 std::unique_ptr<Process> in_terminal(XSession& x, std::vector<std::string> args) {
+  if (kTerminal == "foot") {
+    static int games = 0;
+    const std::string output = (runtime_dir / ("output" + std::to_string(++games))).string();
+    std::string command;
+    for (const std::string& arg : args) command += (command.empty() ? "" : " ") + quoted(arg);
+    x.play_inside(x.window_named("Weston Compositor"), output);
+    return x.start_game("foot", {"script", "-q", "-f", "-e", "-c", command, output}, wayland);
+  }
   if (kTerminal == "kitty") {
     args.insert(args.begin(), {"--config=NONE", "-o", "confirm_os_window_close=0"});
     return x.start_game("kitty", args, {{"LIBGL_ALWAYS_SOFTWARE", "1"}});

@@ -9,9 +9,12 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 namespace titletype::e2e {
 
@@ -132,7 +135,7 @@ long XSession::window_pid(::Window window) {
 
 bool XSession::find_window(const Process& game, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
-  window_ = 0;
+  window_ = inside_;
   seen_.clear();
   while (!window_ && std::chrono::steady_clock::now() < end) {
     while (!window_ && XPending(display_)) {
@@ -151,6 +154,16 @@ bool XSession::find_window(const Process& game, std::chrono::milliseconds timeou
     }
   }
   if (!window_) return false;
+  if (inside_) {
+    // The client's surface is up once its terminal has answered the game,
+    // which then asks it to report keys; the compositor gives the keyboard
+    // to the client under the pointer.
+    while (read_output().find("\x1b[>15u") == std::string::npos) {
+      if (std::chrono::steady_clock::now() >= end) return false;
+      std::this_thread::sleep_for(10ms);
+    }
+    XWarpPointer(display_, None, inside_, 0, 0, 0, 0, 160, 120);
+  }
   XSelectInput(display_, window_, PropertyChangeMask);
   XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
   XSync(display_, False);
@@ -158,11 +171,18 @@ bool XSession::find_window(const Process& game, std::chrono::milliseconds timeou
 }
 
 std::string XSession::title() {
-  // _NET_WM_NAME where the window sets it, WM_NAME otherwise.
-  auto text = property<char>(display_, window_, "_NET_WM_NAME",
-                             XInternAtom(display_, "UTF8_STRING", False));
-  if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
-  const std::string shown = text ? std::string(text->begin(), text->end()) : "";
+  std::string shown;
+  if (inside_) {  // the last title that the game set (OSC 2)
+    const std::string output = read_output();
+    const std::size_t start = output.rfind("\x1b]2;"), end = output.find('\a', start);
+    if (start != output.npos && end != output.npos)
+      shown = output.substr(start + 4, end - start - 4);
+  } else {  // _NET_WM_NAME where the window sets it, WM_NAME otherwise
+    auto text = property<char>(display_, window_, "_NET_WM_NAME",
+                               XInternAtom(display_, "UTF8_STRING", False));
+    if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
+    if (text) shown.assign(text->begin(), text->end());
+  }
   // An empty title shows as one zero-width space in a browser and as one
   // space in a terminal, so that neither shows an address or a name instead.
   return shown == "\u200b" || shown == " " ? "" : shown;
@@ -188,7 +208,9 @@ bool XSession::wait_title(const std::function<bool(const std::string&)>& done,
           end - std::chrono::steady_clock::now());
       if (left <= 0ms) return false;
       pollfd p{ConnectionNumber(display_), POLLIN, 0};
-      poll(&p, 1, static_cast<int>(left.count()));
+      // A title in a file changes unannounced: look again every 10 ms.
+      const auto wait = inside_ ? std::min(left, std::chrono::milliseconds(10)) : left;
+      changed = poll(&p, 1, static_cast<int>(wait.count())) == 0 && inside_;
     }
   }
 }
@@ -225,6 +247,30 @@ void XSession::close_window() {
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display_, window_, False, NoEventMask, &event);
   XFlush(display_);
+}
+
+std::string XSession::read_output() const {
+  std::ifstream in(output_);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void XSession::play_inside(::Window window, std::string output) {
+  inside_ = window;
+  output_ = std::move(output);
+}
+
+::Window XSession::window_named(const std::string& name) {
+  ::Window root, parent, *children = nullptr, found = 0;
+  unsigned count = 0;
+  if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count && !found; ++i) {
+      const auto text = property<char>(display_, children[i], "_NET_WM_NAME",
+                                       XInternAtom(display_, "UTF8_STRING", False));
+      if (text && std::string(text->begin(), text->end()).starts_with(name)) found = children[i];
+    }
+  }
+  if (children) XFree(children);
+  return found;
 }
 
 void XSession::use_window(::Window window) {

@@ -63,6 +63,12 @@ class XSession {
   ::Window window() const { return window_; }
   /// Makes `window` the one whose title is read and which has the focus.
   void use_window(::Window window);
+  /// Plays inside `window`, a compositor's whose clients draw in it:
+  /// find_window() takes it, and titles are read from `output`, the game's
+  /// output as recorded by script(1).
+  void play_inside(::Window window, std::string output);
+  /// A mapped top-level window whose name starts with `name`, or 0.
+  ::Window window_named(const std::string& name);
 
   /// The JIS key that types `c`, and whether it needs Shift.
   struct JisStroke {
@@ -72,6 +78,8 @@ class XSession {
   static JisStroke stroke_for(char c);
 
  private:
+  /// What the game played inside a compositor has written so far.
+  std::string read_output() const;
   /// The _NET_WM_PID of `window`, or -1.
   long window_pid(::Window window);
   /// A mapped top-level window of process `pid`, or 0.
@@ -83,6 +91,8 @@ class XSession {
   ::Window window_ = 0;
   std::chrono::steady_clock::time_point mapped_at_;
   std::vector<std::string> seen_;
+  ::Window inside_ = 0;
+  std::string output_;
 };
 
 /// X keycodes of some JIS keys (evdev numbering + 8).
