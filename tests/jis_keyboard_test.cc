@@ -13,11 +13,6 @@
 namespace titletype {
 namespace {
 
-/// "AE01" from "AE" and 1: XKB's name of a key by its row and place.
-std::string named(const std::string& row, int place) {
-  return row + char('0' + place / 10) + char('0' + place % 10);
-}
-
 TEST(JisKeysTest, EveryKeyByItsXkbAndBrowserName) {
   // Both names of one key give one code, whatever NumLock.
   const auto expect_key = [](const std::string& xkb, const std::string& dom, KeyCode code) {
@@ -34,10 +29,10 @@ TEST(JisKeysTest, EveryKeyByItsXkbAndBrowserName) {
   for (const auto& [row, legends] : rows) {
     for (std::size_t i = 0; i < legends.size(); ++i) {
       const std::string dom = (row[1] == 'E' ? "Digit" : "Key") + std::string(1, legends[i]);
-      expect_key(named(row, int(i) + 1), dom, legends[i]);
+      expect_key(xkb_position(row, int(i) + 1), dom, legends[i]);
     }
   }
-  for (int n = 1; n <= 12; ++n) expect_key(named("FK", n), "F" + std::to_string(n), 111 + n);
+  for (int n = 1; n <= 12; ++n) expect_key(xkb_position("FK", n), "F" + std::to_string(n), 111 + n);
   // clang-format off
   const std::tuple<const char*, const char*, KeyCode> keys[] = {
       {"ESC", "Escape", 27}, {"TLDE", "Backquote", 243}, {"HZTG", "", 243},

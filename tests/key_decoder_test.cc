@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/terminal/kitty_keys.h"
 #include "tests/sim_game.h"
 
 namespace titletype {
@@ -93,20 +94,23 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
        {{16, S, D}, {16, 0, U}, {17, C, D}, {18, 0, U}}},
       {"\x1b[99;5u\x1b[49;2u\x1b[97;201u\x1b[97;4u",
        {{'C', C, D}, {'1', S, D}, {'A', 0, D}, {'A', S | A, D}}},
-      {"\x1b[64::91u\x1b[58::39u\x1b[94::61u\x1b[93::92u\x1b[64u\x1b[92u",
-       {{192, 0, D}, {186, 0, D}, {222, 0, D}, {221, 0, D}, {192, 0, D}, {220, 0, D}}},
-      {"\x1b[57399u\x1b[57425u\x1b[57414u\x1b[13u\x1b[127u",
-       {{96, 0, D}, {45, 0, D}, {13, 0, D}, {13, 0, D}, {8, 0, D}}},
-      {"\x1b[A\x1b[1;1:3A\x1b[5;5~\x1b[13~", {{38, 0, D}, {38, 0, U}, {33, C, D}, {114, 0, D}}},
-      {"\x1b[97;1:4u\x1b[97;1:0u\x1b[97;257u\x1b[57500u\x1b[1:2A\x1b[97;1:3:1:1u", {}},
+      {"\x1b[64::91;2u\x1b[97::113u\x1b[64u\x1b[92u\x1b[97;256u",
+       {{192, S, D}, {'Q', 0, D}, {192, 0, D}, {220, 0, D}, {'A', S | C | A, D}}},
+      {"\x1b[A\x1b[1;1:3A\x1b[;5A\x1b[5;5~\x1b[13~",
+       {{38, 0, D}, {38, 0, U}, {38, C, D}, {33, C, D}, {114, 0, D}}},
+      {"\x1b[97;1:4u\x1b[97;1:0u\x1b[97;0u\x1b[97;257u\x1b[57500u\x1b[1:2A\x1b[97;1:3:1:1u"
+       "\x1b[1;1;1;1~",
+       {}},
   };
   for (const auto& [bytes, strokes] : events) {
     EXPECT_EQ(decode(bytes, true), strokes) << testing::PrintToString(bytes);
   }
   // Without it: xterm's modified keys, and keys in the protocol's form (as
   // tmux sends them) as taps; an event type alone is not a key.
-  EXPECT_EQ(decode("\x1b[27;5;47~\x1b[27;3;57~\x1b[27;6;33~\x1b[99;5u\x1b[97;1:3u\x1b[27;5;47:1~"),
-            (std::vector<KeyStroke>{{191, C, T}, {'9', A, T}, {'1', S | C, T}, {'C', C, T}}));
+  EXPECT_EQ(
+      decode("\x1b[27;5;47~\x1b[27;3;57~\x1b[27;6;33~\x1b[27;5;13~\x1b[27;5;200~\x1b[99;5u"
+             "\x1b[97;1:3u\x1b[27;5;47:1~"),
+      (std::vector<KeyStroke>{{191, C, T}, {'9', A, T}, {'1', S | C, T}, {13, C, T}, {'C', C, T}}));
   // The answers to the start-up questions are no keys: whether the protocol
   // is there, then the attributes, which end them.
   const std::tuple<const char*, bool, bool> answers[] = {
@@ -119,6 +123,30 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
     EXPECT_EQ(decoder.protocol_offered(), offered) << bytes;
     EXPECT_EQ(decoder.attributes_answered(), answered) << bytes;
   }
+}
+
+TEST(KittyKeysTest, KeysByNumberOrByTheirUsPosition) {
+  // Keys that type nothing, by the protocol's numbers; 0 for none.
+  const std::pair<int, KeyCode> numbers[] = {
+      {9, 9},       {13, 13},     {27, 27},     {127, 8},     {57358, 240}, {57359, 145},
+      {57360, 144}, {57361, 44},  {57362, 19},  {57363, 93},  {57399, 96},  {57408, 105},
+      {57409, 110}, {57410, 111}, {57411, 106}, {57412, 109}, {57413, 107}, {57414, 13},
+      {57417, 37},  {57418, 39},  {57419, 38},  {57420, 40},  {57421, 33},  {57422, 34},
+      {57423, 36},  {57424, 35},  {57425, 45},  {57426, 46},  {57427, 12},  {57441, 16},
+      {57442, 17},  {57443, 18},  {57444, 91},  {57447, 16},  {57448, 17},  {57449, 18},
+      {57450, 92},  {57398, 0},   {57428, 0},   {57451, 0},   {31, 0},      {128, 0}};
+  for (const auto& [number, key] : numbers) {
+    EXPECT_EQ(kitty_key(number, 0).value_or(KeyStroke{0, 0}).key, key) << number;
+  }
+  EXPECT_EQ(kitty_key(57448, 0)->modifiers, kCtrlBit);
+  EXPECT_EQ(kitty_key(57443, 0)->modifiers, kAltBit);
+  // A US position wins over the character: "a" where "q" is on a US layout.
+  const std::string_view us = "`10-=q[]a;'z,/\\";
+  const KeyCode jis[] = {243, '1', '0', 189, 222, 'Q', 192, 219, 'A', 187, 186, 'Z', 188, 191, 221};
+  for (std::size_t i = 0; i < us.size(); ++i) {
+    EXPECT_EQ(kitty_key('a', us[i])->key, jis[i]) << us[i];
+  }
+  EXPECT_EQ(kitty_key('a', 'q' + 256)->key, 'A') << "no character of that number";
 }
 
 TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {

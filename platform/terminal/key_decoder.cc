@@ -2,6 +2,7 @@
 #include "platform/terminal/key_decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <iterator>
 #include <utility>
@@ -124,11 +125,13 @@ std::optional<KeyCode> key_of_tilde_number(int n) {
 /// The numbers of a CSI sequence's body: up to three parameters split by
 /// ";", each with up to three parts split by ":".
 struct CsiNumbers {
-  int at[3][3] = {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}};  // -1 where empty
-  std::size_t count = 0;                                      // parameters
-  bool has_parts[3] = {};
+  static constexpr int kEmpty = -1;
+  std::array<std::array<int, 3>, 3> at{
+      {{kEmpty, kEmpty, kEmpty}, {kEmpty, kEmpty, kEmpty}, {kEmpty, kEmpty, kEmpty}}};
+  std::size_t count = 0;  // parameters
+  std::array<bool, 3> has_parts{};
   int get(std::size_t parameter, std::size_t part, int empty) const {
-    return at[parameter][part] < 0 ? empty : at[parameter][part];
+    return at[parameter][part] == kEmpty ? empty : at[parameter][part];
   }
 };
 
@@ -175,11 +178,11 @@ std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final, bool 
   if (final == 'u') {  // the kitty protocol's key:shifted:base
     stroke = kitty_key(number, n->get(0, 2, 0));
   } else if (final == '~' && number == 27 && n->count == 3 && !n->has_parts[2]) {
-    // xterm's modified key: its character, with the Shift that it needs.
-    stroke = kitty_key(n->at[2][0], 0);
-    const auto typed =
-        n->at[2][0] < 0x80 ? jis_stroke_for(static_cast<char>(n->at[2][0])) : std::nullopt;
-    if (stroke && typed) stroke->modifiers |= typed->modifiers;
+    // xterm's modified key: the key of its character, with the Shift that
+    // the character needs, or a key that types none (Enter, Tab, Esc).
+    const int code = n->get(2, 0, 0);
+    stroke =
+        code >= 0x20 && code < 0x7f ? jis_stroke_for(static_cast<char>(code)) : kitty_key(code, 0);
   } else if (n->count <= 2 && !n->has_parts[0] && (final == '~' || number == 1)) {
     const auto key = final == '~' ? key_of_tilde_number(number) : key_of_final(final);
     if (key) stroke = KeyStroke{*key, 0};

@@ -31,13 +31,12 @@ constexpr std::pair<std::string_view, std::string_view> kUsRows[] = {
 
 /// The XKB name of the key that types `c` unshifted on a US layout, or "".
 std::string us_position(int c) {
-  if (c == '`') return "TLDE";
-  if (c == '\\') return "BKSL";
+  const char ch = static_cast<char>(c);
+  if (ch != c) return "";
+  if (ch == '`') return "TLDE";
+  if (ch == '\\') return "BKSL";
   for (const auto& [keys, row] : kUsRows) {
-    if (const auto i = keys.find(static_cast<char>(c)); c > 0 && c < 128 && i != keys.npos) {
-      return std::string(row) + static_cast<char>('0' + (i + 1) / 10) +
-             static_cast<char>('0' + (i + 1) % 10);
-    }
+    if (const auto i = keys.find(ch); i != keys.npos) return xkb_position(row, i + 1);
   }
   return "";
 }

@@ -69,12 +69,6 @@ constexpr std::pair<std::string_view, std::string_view> kNamedKeys[] = {
 constexpr std::pair<std::string_view, std::string_view> kLetterRows[] = {
     {"QWERTYUIOP", "AD"}, {"ASDFGHJKL", "AC"}, {"ZXCVBNM", "AB"}};
 
-/// "AE01" from "AE" and 1.
-std::string position(std::string_view row, std::size_t number) {
-  return std::string(row) + static_cast<char>('0' + number / 10) +
-         static_cast<char>('0' + number % 10);
-}
-
 /// The XKB name of the key with the browser's name `code`, or "".
 std::string xkb_name(std::string_view code) {
   for (const auto& [dom, xkb] : kNamedKeys) {
@@ -86,7 +80,7 @@ std::string xkb_name(std::string_view code) {
   if (const auto letter = suffix("Key"); letter.size() == 1) {
     for (const auto& [letters, row] : kLetterRows) {
       if (const auto i = letters.find(letter[0]); i != std::string_view::npos) {
-        return position(row, i + 1);
+        return xkb_position(row, i + 1);
       }
     }
   }
@@ -94,7 +88,7 @@ std::string xkb_name(std::string_view code) {
     return text.size() == 1 && std::isdigit(static_cast<unsigned char>(text[0]));
   };
   if (const auto digit = suffix("Digit"); one_digit(digit)) {
-    return position("AE", digit[0] == '0' ? 10 : static_cast<std::size_t>(digit[0] - '0'));
+    return xkb_position("AE", digit[0] == '0' ? 10 : static_cast<std::size_t>(digit[0] - '0'));
   }
   if (const auto digit = suffix("Numpad"); one_digit(digit)) return "KP" + std::string(digit);
   std::size_t n = 0;  // F1 to F12; an empty or partly numeric name leaves it 0 or fails
@@ -102,7 +96,7 @@ std::string xkb_name(std::string_view code) {
       std::from_chars(number.data(), number.data() + number.size(), n).ptr ==
           number.data() + number.size() &&
       n >= 1 && n <= 12) {
-    return position("FK", n);
+    return xkb_position("FK", n);
   }
   return "";
 }

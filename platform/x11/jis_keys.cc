@@ -152,4 +152,9 @@ ModifierMask modifier_bit_of(std::string_view xkb_name) {
   return 0;
 }
 
+std::string xkb_position(std::string_view row, std::size_t number) {
+  return std::string(row) + static_cast<char>('0' + number / 10) +
+         static_cast<char>('0' + number % 10);
+}
+
 }  // namespace titletype

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The terminal game end to end in a terminal emulator's window on the tests'
-// X server (TITLETYPE_TERMINAL: kitty or xterm): keys from the Japanese
-// layout through the terminal's keyboard handling, the title read from the
-// window, where the terminal puts the game's own.
+// The terminal game end to end in a terminal emulator on the tests' X server
+// (TITLETYPE_TERMINAL: kitty, xterm or foot): keys from the Japanese layout
+// through the terminal's keyboard handling, the title read from the window,
+// where kitty and xterm put the game's own.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
