@@ -114,7 +114,10 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   // The answers to the start-up questions are no keys: whether the protocol
   // is there, then the attributes, which end them.
   const std::tuple<const char*, bool, bool> answers[] = {
-      {"\x1b[?62;22c", false, true}, {"\x1b[?0u\x1b[?62c", true, true}, {"\x1b[?1u", true, false}};
+      {"\x1b[?62;22c", false, true},
+      {"\x1b[?0u\x1b[?62c", true, true},
+      {"\x1b[?1u", true, false},
+      {"\x1b[?64;1;2;6;9;15;16;17;18;21;22;28c", false, true}};
   for (const auto& [bytes, offered, answered] : answers) {
     KeyDecoder decoder;
     std::vector<KeyStroke> out;

@@ -280,11 +280,12 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
   const bool overlong = std::exchange(overlong_, false);
   pending_.clear();
   if (byte >= 0x40 && byte <= 0x7e) {
-    if (overlong) return;
-    if (body.starts_with('?')) {  // an answer to a question, not a key
+    if (body.starts_with('?')) {  // an answer to a question, however long, not a key
       protocol_offered_ |= byte == 'u';
       attributes_answered_ |= byte == 'c';
-    } else if (const auto stroke = stroke_for_csi(body, static_cast<char>(byte), key_events_)) {
+    } else if (const auto stroke =
+                   overlong ? std::nullopt
+                            : stroke_for_csi(body, static_cast<char>(byte), key_events_)) {
       out.push_back(*stroke);
     }
     return;
