@@ -3,7 +3,7 @@
 // what the game does at the window system), side by side on one private
 // Xvfb, and writes docs/performance.md and docs/tick-errors.svg.
 //
-// Usage: bench_driver OUTPUT_DIR [--quick]
+// Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals]
 #include <pty.h>
 #include <signal.h>
 #include <sys/utsname.h>
@@ -89,6 +89,8 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
     if (!x.find_window(*processes.back())) throw std::runtime_error("no window");
     windows.push_back(x.window());
     if (program.is_game) {
+      // A terminal's window shows before the game in it has set its title.
+      if (!x.wait_title("Hit Space Key!!!")) throw std::runtime_error("no game");
       x.tap(e2e::kSpaceKeycode);
       next_title_change(x, 5s);
     }
@@ -521,6 +523,78 @@ int run_wine(const std::string& out_dir, const std::string& exe, bool quick) {
   return 0;
 }
 
+/// Times each of `rounds` Esc presses in a new window of `terminal` (its
+/// arguments before the game's) to the game's exit, which a shell notes.
+std::vector<double> measure_esc(XSession& x, const Program& terminal, int rounds) {
+  const std::string noted = "/tmp/titletype-bench-exit-" + std::to_string(getpid());
+  Program wrapped = terminal;
+  wrapped.args.pop_back();  // the game and its option, run by a shell instead
+  wrapped.args.pop_back();
+  wrapped.args.insert(wrapped.args.end(),
+                      {"sh", "-c", kGame + " --terminal; date +%s.%N >" + noted});
+  std::vector<double> samples;
+  for (int i = 0; i < rounds; ++i) {
+    auto process = launch(x, wrapped);
+    if (!x.find_window(*process) || !x.wait_title("Hit Space Key!!!")) {
+      throw std::runtime_error("no game");
+    }
+    std::this_thread::sleep_for(100ms);  // the terminal's answers are in
+    timespec pressed{};
+    clock_gettime(CLOCK_REALTIME, &pressed);
+    x.tap(e2e::kEscKeycode);
+    process->wait(5s);
+    double exited = 0;
+    std::ifstream(noted) >> exited;
+    samples.push_back((exited - double(pressed.tv_sec) - double(pressed.tv_nsec) / 1e9) * 1000);
+  }
+  std::remove(noted.c_str());
+  return samples;
+}
+
+/// The terminal game in kitty, which reports every key through its keyboard
+/// protocol (Esc as a sequence of its own), and in xterm, which sends
+/// characters (a lone ESC is told from a sequence by a 50 ms wait).
+int run_terminals(const std::string& out_dir, bool quick) {
+  const int keys = quick ? 40 : 200;
+  const int rounds = quick ? 5 : 20;
+  XSession x;
+  const Program kitty{"kitty",
+                      "kitty",
+                      true,
+                      {"--config=NONE", "-o", "confirm_os_window_close=0", kGame, "--terminal"},
+                      {{"LIBGL_ALWAYS_SOFTWARE", "1"}}};
+  const Program xterm{"xterm", "xterm", true, {"-e", kGame, "--terminal"}};  // the game last
+  std::cerr << "key to title...\n";
+  const auto kitty_keys = measure_latency(x, kitty, keys, 0ms, 1);
+  const auto xterm_keys = measure_latency(x, xterm, keys, 0ms, 1);
+  std::cerr << "Esc to the game's exit...\n";
+  const auto kitty_esc = measure_esc(x, kitty, rounds);
+  const auto xterm_esc = measure_esc(x, xterm, rounds);
+
+  std::ostringstream md;
+  md << "# The terminal game in kitty and in xterm\n\n"
+     << "The same game binary in " << command_output("kitty --version") << " and "
+     << command_output("xterm -version") << ", one window at a time on one private Xvfb\n"
+     << "in the same run. Regenerate with `bench/run.sh --terminals`. kitty reports keys\n"
+     << "through its keyboard protocol; xterm sends characters. Both figures include\n"
+     << "the terminal's own work: its keyboard handling and drawing.\n\n"
+     << "| measure | kitty | xterm | ratio |\n|---|---|---|---|\n";
+  md << row("key to title p50 (ms)", median(kitty_keys), median(xterm_keys), 3);
+  md << row("key to title p99 (ms)", percentile(kitty_keys, 0.99), percentile(xterm_keys, 0.99), 3);
+  md << row("Esc to the game's exit p50 (ms)", median(kitty_esc), median(xterm_esc), 3);
+  md << row("Esc to the game's exit p99 (ms)", percentile(kitty_esc, 0.99),
+            percentile(xterm_esc, 0.99), 3);
+  md << "\nKeys: " << kitty_keys.size() << " and " << xterm_keys.size()
+     << ", each the first character of the title, timed from the XTest press to\n"
+     << "the change of the window's title. Esc: " << kitty_esc.size()
+     << " games each, from the press to the\n"
+     << "game's exit as the shell that ran it notes it (date +%s.%N), so without the\n"
+     << "terminal's own closing.\n";
+  std::ofstream(out_dir + "/performance-terminals.md") << md.str();
+  std::cout << md.str();
+  return 0;
+}
+
 }  // namespace
 }  // namespace titletype::bench
 
@@ -529,11 +603,14 @@ int main(int argc, char** argv) {
   const bool quick = std::find(args.begin(), args.end(), "--quick") != args.end();
   const auto wine = std::find(args.begin(), args.end(), "--wine");
   if (args.empty() || args[0].starts_with("--") || (wine != args.end() && wine + 1 == args.end())) {
-    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE]\n";
+    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals]\n";
     return 2;
   }
   try {
     if (wine != args.end()) return titletype::bench::run_wine(args[0], *(wine + 1), quick);
+    if (std::find(args.begin(), args.end(), "--terminals") != args.end()) {
+      return titletype::bench::run_terminals(args[0], quick);
+    }
     return titletype::bench::run(args[0], quick);
   } catch (const std::exception& error) {
     std::cerr << "bench_driver: " << error.what() << "\n";

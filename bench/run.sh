@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Measures the game against the floor and rewrites docs/performance.md; with
 # --wine, measures the Windows build under Wine against the Linux window and
-# rewrites docs/performance-windows.md instead.
-# Usage: bench/run.sh [--quick] [--wine]
+# rewrites docs/performance-windows.md instead; with --terminals, the terminal
+# game in kitty and in xterm, into docs/performance-terminals.md.
+# Usage: bench/run.sh [--quick] [--wine | --terminals]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
