@@ -2,6 +2,7 @@
 #include "platform/terminal/terminal_game.h"
 
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -105,7 +106,27 @@ class TerminalInput final : public EventSource {
 
 }  // namespace
 
+/// Holds back the signals that stop the game while it owns the terminal:
+/// one that came before the loop, whose sleep lets them in, would otherwise
+/// end the program with the terminal raw and on the other screen.
+class HeldStopSignals {
+ public:
+  HeldStopSignals() {
+    sigset_t stop;
+    sigemptyset(&stop);
+    for (int signo : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stop, signo);
+    sigprocmask(SIG_BLOCK, &stop, &previous_);
+  }
+  ~HeldStopSignals() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  HeldStopSignals(const HeldStopSignals&) = delete;
+  HeldStopSignals& operator=(const HeldStopSignals&) = delete;
+
+ private:
+  sigset_t previous_{};
+};
+
 int run_terminal_game(RandomSource& random) {
+  const HeldStopSignals held;
   TerminalScreen screen(STDIN_FILENO, STDOUT_FILENO);
   const SteadyClock clock;
   FormHost host(clock, random, screen);
