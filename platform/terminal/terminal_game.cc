@@ -104,8 +104,6 @@ class TerminalInput final : public EventSource {
   std::set<KeyCode> down_;  // keys reported down and not yet up
 };
 
-}  // namespace
-
 /// Holds back the signals that stop the game while it owns the terminal:
 /// one that came before the loop, whose sleep lets them in, would otherwise
 /// end the program with the terminal raw and on the other screen.
@@ -124,6 +122,8 @@ class HeldStopSignals {
  private:
   sigset_t previous_{};
 };
+
+}  // namespace
 
 int run_terminal_game(RandomSource& random) {
   const HeldStopSignals held;
