@@ -99,10 +99,14 @@ TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
     // Files of this test process's own: terminals run side by side.
     const std::string dir = testing::TempDir() + "titletype-" + std::to_string(getpid()) + "-";
     const std::string script = "echo $$ >" + dir + "pid; exec " + kGame + " --terminal";
-    // The shell names its window once the game has gone.
-    auto terminal = in_terminal(
-        x(), {"sh", "-c",
-              "sh -c '" + script + "'; printf '\\033]2;shell\\007'; head -n 1 >" + dir + "line"});
+    // Once the game has gone, the shell asks the terminal for its
+    // attributes, whose answer comes after all that the game wrote, then
+    // names the window and reads a line.
+    const std::string after_game =
+        "s=$(stty -g); stty -echo -icanon min 1; printf '\\033[c'; dd bs=64 count=1 2>/dev/null"
+        " >/dev/null; stty \"$s\"; printf '\\033]2;shell\\007'; head -n 1 >" +
+        dir + "line";
+    auto terminal = in_terminal(x(), {"sh", "-c", "sh -c '" + script + "'; " + after_game});
     find(*terminal);
     if (way_out[0] == 'E') {
       x().tap(kEscKeycode);
