@@ -108,9 +108,10 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   // Without it: xterm's modified keys, and keys in the protocol's form (as
   // tmux sends them) as taps; an event type alone is not a key.
   EXPECT_EQ(
-      decode("\x1b[27;5;47~\x1b[27;3;57~\x1b[27;6;33~\x1b[27;5;13~\x1b[27;5;200~\x1b[99;5u"
-             "\x1b[97;1:3u\x1b[27;5;47:1~"),
-      (std::vector<KeyStroke>{{191, C, T}, {'9', A, T}, {'1', S | C, T}, {13, C, T}, {'C', C, T}}));
+      decode("\x1b[27;5;47~\x1b[27;3;57~\x1b[27;5;33~\x1b[27;5;13~\x1b[27;5;127~\x1b[27;5;200~"
+             "\x1b[99;5u\x1b[97;1:3u\x1b[27;5;47:1~"),
+      (std::vector<KeyStroke>{
+          {191, C, T}, {'9', A, T}, {'1', S | C, T}, {13, C, T}, {8, C, T}, {'C', C, T}}));
   // The answers to the start-up questions are no keys: whether the protocol
   // is there, then the attributes, which end them.
   const std::tuple<const char*, bool, bool> answers[] = {
@@ -131,13 +132,14 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
 TEST(KittyKeysTest, KeysByNumberOrByTheirUsPosition) {
   // Keys that type nothing, by the protocol's numbers; 0 for none.
   const std::pair<int, KeyCode> numbers[] = {
-      {9, 9},       {13, 13},     {27, 27},     {127, 8},     {57358, 240}, {57359, 145},
-      {57360, 144}, {57361, 44},  {57362, 19},  {57363, 93},  {57399, 96},  {57408, 105},
-      {57409, 110}, {57410, 111}, {57411, 106}, {57412, 109}, {57413, 107}, {57414, 13},
-      {57417, 37},  {57418, 39},  {57419, 38},  {57420, 40},  {57421, 33},  {57422, 34},
-      {57423, 36},  {57424, 35},  {57425, 45},  {57426, 46},  {57427, 12},  {57441, 16},
-      {57442, 17},  {57443, 18},  {57444, 91},  {57447, 16},  {57448, 17},  {57449, 18},
-      {57450, 92},  {57398, 0},   {57428, 0},   {57451, 0},   {31, 0},      {128, 0}};
+      {9, 9},       {32, 32},     {13, 13},     {27, 27},     {127, 8},     {57358, 240},
+      {57359, 145}, {57360, 144}, {57361, 44},  {57362, 19},  {57363, 93},  {57399, 96},
+      {57408, 105}, {57409, 110}, {57410, 111}, {57411, 106}, {57412, 109}, {57413, 107},
+      {57414, 13},  {57417, 37},  {57418, 39},  {57419, 38},  {57420, 40},  {57421, 33},
+      {57422, 34},  {57423, 36},  {57424, 35},  {57425, 45},  {57426, 46},  {57427, 12},
+      {57441, 16},  {57442, 17},  {57443, 18},  {57444, 91},  {57447, 16},  {57448, 17},
+      {57449, 18},  {57450, 92},  {57398, 0},   {57428, 0},   {57451, 0},   {31, 0},
+      {128, 0}};
   for (const auto& [number, key] : numbers) {
     EXPECT_EQ(kitty_key(number, 0).value_or(KeyStroke{0, 0}).key, key) << number;
   }

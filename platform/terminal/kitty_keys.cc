@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/terminal/kitty_keys.h"
 
-#include <iterator>
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,8 +21,8 @@ constexpr std::pair<int, std::string_view> kFunctionalKeys[] = {
     {57447, "RTSH"}, {57448, "RCTL"}, {57449, "RALT"}, {57450, "RWIN"}};
 // The keypad's editing keys, from 57417 on, are its keys with NumLock off.
 constexpr int kKeypadLeft = 57417;
-constexpr std::string_view kKeypadEditingKeys[] = {"KP4", "KP6", "KP8", "KP2",  "KP9", "KP3",
-                                                   "KP7", "KP1", "KP0", "KPDL", "KP5"};
+constexpr std::array<std::string_view, 11> kKeypadEditingKeys = {
+    "KP4", "KP6", "KP8", "KP2", "KP9", "KP3", "KP7", "KP1", "KP0", "KPDL", "KP5"};
 constexpr int kKeypadZero = 57399;  // to 57408: the keypad's digits
 
 // The printable keys of a US layout by row, as XKB numbers their positions.
@@ -56,7 +56,7 @@ std::optional<KeyStroke> kitty_key(int code, int base) {
   for (const auto& [number, xkb_name] : kFunctionalKeys) {
     if (number == code) return stroke_of(xkb_name, NumLock::kOn);
   }
-  if (code >= kKeypadLeft && code < kKeypadLeft + int(std::size(kKeypadEditingKeys))) {
+  if (code >= kKeypadLeft && code < kKeypadLeft + int(kKeypadEditingKeys.size())) {
     return stroke_of(kKeypadEditingKeys[code - kKeypadLeft], NumLock::kOff);
   }
   if (code >= kKeypadZero && code <= kKeypadZero + 9) {
