@@ -46,7 +46,8 @@ class XSession {
     return wait_title([&](const std::string& t) { return t == text; }, timeout);
   }
   const std::vector<std::string>& seen_titles() const { return seen_; }
-  void forget_titles() { seen_.clear(); }
+  /// Forgets the titles seen before the one shown now.
+  void forget_titles() { seen_.assign(1, title()); }
 
   /// The window's _NET_WM_ICON: width, height, then ARGB pixels.
   std::vector<unsigned long> icon();
