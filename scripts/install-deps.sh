@@ -12,6 +12,9 @@ case "${1:-}" in
     # Terminals that the terminal game is played in (kitty draws with
     # Mesa's software OpenGL).
     packages+=(xterm kitty libgl1-mesa-dri fonts-dejavu-core)
+    # Window managers whose frames must show the whole title (installed,
+    # like Wine, with what they recommend: their themes and fonts).
+    packages+=(xfwm4 openbox icewm fluxbox metacity dbus-daemon)
     # The Windows build, cross-compiled, and Wine to test it (installed with
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
@@ -45,13 +48,13 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-plain=() wine=()
+plain=() full=()
 for p in "${missing[@]}"; do
-  case $p in wine*) wine+=("$p") ;; *) plain+=("$p") ;; esac
+  case $p in wine* | xfwm4 | openbox | icewm | fluxbox | metacity) full+=("$p") ;; *) plain+=("$p") ;; esac
 done
 if [[ ${#plain[@]} -gt 0 ]]; then
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${plain[@]}" >/dev/null
 fi
-if [[ ${#wine[@]} -gt 0 ]]; then
-  "${sudo[@]}" apt-get install -y -qq "${wine[@]}" >/dev/null
+if [[ ${#full[@]} -gt 0 ]]; then
+  "${sudo[@]}" apt-get install -y -qq "${full[@]}" >/dev/null
 fi

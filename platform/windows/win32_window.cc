@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/windows/caption_metrics.h"
 #include "platform/windows/resource_ids.h"
 
 namespace titletype {
@@ -13,7 +14,9 @@ namespace titletype {
 namespace {
 
 constexpr wchar_t kClassName[] = L"titletype";
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+// A fixed size, so no sizing border and no maximise button: the caption
+// keeps its room for the title.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 HICON load_icon(HINSTANCE instance, int width_metric, int height_metric) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(TITLETYPE_ICON), IMAGE_ICON,
@@ -37,13 +40,13 @@ Win32Window::Win32Window(HINSTANCE instance, MessageHandler& handler)
   if (!RegisterClassExW(&window_class))
     throw std::runtime_error("cannot register the window class");
 
-  // The frame is sized around a client area of the game's size.
-  RECT frame{0, 0, kWidth, kHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  window_ = CreateWindowExW(0, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            instance, this);
+  // Sized once it exists, at the DPI of the monitor it is on.
+  window_ = CreateWindowExW(0, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
+                            nullptr, instance, this);
   if (!window_) throw std::runtime_error("cannot create the window");
+  RECT placed{};
+  GetWindowRect(window_, &placed);
+  fit(window_dpi(window_), placed.left, placed.top);
   // The game reads keys, not text: with a Japanese input method on, keys
   // would reach the window as "processed by the input method" instead.
   ImmAssociateContextEx(window_, nullptr, 0);
@@ -66,6 +69,12 @@ void Win32Window::show_title(std::string_view title) {
   SetWindowTextW(window_, wide.c_str());
 }
 
+void Win32Window::fit(int dpi, int left, int top) {
+  const PixelSize outer = outer_size(client_size_for_caption(window_, dpi), kStyle, dpi);
+  SetWindowPos(window_, nullptr, left, top, outer.width, outer.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32Window::show() {
   // As the program was started: a shortcut set to "Minimized" starts it so.
   ShowWindow(window_, SW_SHOWDEFAULT);
@@ -78,6 +87,11 @@ LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wparam
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self && message == WM_DPICHANGED) {  // moved to a monitor of another DPI
+    const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+    self->fit(HIWORD(wparam), suggested->left, suggested->top);
+    return 0;
+  }
   if (self) {
     if (const auto answer = self->handler_.on_message(message, wparam, lparam)) return *answer;
   }

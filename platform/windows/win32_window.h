@@ -15,9 +15,6 @@ namespace titletype {
 
 class Win32Window final : public TitleDisplay {
  public:
-  static constexpr int kWidth = 153;  // client area, pixels
-  static constexpr int kHeight = 72;
-
   /// Whoever handles the window's messages: an answer, or nothing to leave
   /// the message to the system's default handling.
   class MessageHandler {
@@ -38,6 +35,8 @@ class Win32Window final : public TitleDisplay {
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  /// Sizes the window for `dpi`, with its top-left corner at `left`, `top`.
+  void fit(int dpi, int left, int top);
 
   HINSTANCE instance_;
   MessageHandler& handler_;

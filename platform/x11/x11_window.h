@@ -11,15 +11,19 @@
 #include <string_view>
 
 #include "platform/form_host.h"
+#include "platform/window_size.h"
 
 namespace titletype {
 
 class X11Window final : public TitleDisplay {
  public:
-  static constexpr int kWidth = 153;  // client area, pixels
-  static constexpr int kHeight = 72;
+  /// The client area at `dpi`, wide enough for the frames of the common
+  /// window managers to draw every title whole.
+  static PixelSize size_for_dpi(int dpi);
+  /// The desktop's DPI as its toolkits see it (Xft.dpi), 96 if it has none.
+  static int desktop_dpi(Display* display);
 
-  /// Creates the window, unmapped.
+  /// Creates the window, unmapped, sized for the desktop's DPI.
   explicit X11Window(Display* display);
   ~X11Window() override;
   X11Window(const X11Window&) = delete;
@@ -34,7 +38,7 @@ class X11Window final : public TitleDisplay {
 
  private:
   void set_icon();
-  void set_client_properties();
+  void set_client_properties(PixelSize size);
 
   Display* display_;
   ::Window window_;

@@ -74,13 +74,13 @@ XSession::JisStroke XSession::stroke_for(char c) {
   throw std::invalid_argument(std::string("no JIS key for ") + c);
 }
 
-XSession::XSession() {
+XSession::XSession(const std::string& screen) {
   int fds[2];
   if (pipe(fds) != 0) throw std::runtime_error("pipe");
   fcntl(fds[0], F_SETFD, FD_CLOEXEC);
   server_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-noreset",
-                               "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+                               "-nolisten", "tcp", "-screen", "0", screen});
   close(fds[1]);
   const std::string number = read_line(fds[0], 20s);
   close(fds[0]);

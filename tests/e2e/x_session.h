@@ -20,8 +20,9 @@ using namespace std::chrono_literals;
 
 class XSession {
  public:
-  /// Starts Xvfb on a free display and loads the "jp" layout.
-  XSession();
+  /// Starts Xvfb on a free display with a screen of `screen` (WxHxDepth)
+  /// and loads the "jp" layout.
+  explicit XSession(const std::string& screen = "640x480x24");
   ~XSession();
 
   const std::string& display_name() const { return display_name_; }

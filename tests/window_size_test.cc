@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// The window's size in pixels at a display's DPI, and the width a Windows
+// caption needs to show every title whole.
+#include "platform/window_size.h"
+
+#include <gtest/gtest.h>
+
+namespace titletype {
+namespace {
+
+TEST(WindowSizeTest, TheClientAreaFollowsTheDpi) {
+  EXPECT_EQ(client_size(96), (PixelSize{153, 72}));
+  EXPECT_EQ(client_size(120), (PixelSize{191, 90}));
+  EXPECT_EQ(client_size(144), (PixelSize{230, 108}));  // 229.5 rounds up
+  EXPECT_EQ(client_size(192), (PixelSize{306, 144}));
+  // What a desktop may publish: fractions round, nonsense counts as 96.
+  for (const auto& [published, dpi] : {std::pair{143.6, 144},
+                                       {96.4, 96},
+                                       {48.0, 48},
+                                       {960.0, 960},
+                                       {47.9, 96},
+                                       {961.0, 96},
+                                       {0.0, 96},
+                                       {-120.0, 96}})
+    EXPECT_EQ(plausible_dpi(published), dpi) << published;
+}
+
+TEST(WindowSizeTest, AWindowsCaptionHasRoomForTheWidestTitle) {
+  struct Case {
+    const char* system;
+    int dpi;
+    CaptionFigures caption;
+    int width;
+  };
+  // Segoe UI 9 pt and 46-pixel buttons (Windows 10 and 11), scaled at
+  // 144 DPI; Wine 8's figures, which give the 215 pixels seen there.
+  for (const auto& [system, dpi, caption, width] : {
+           Case{"Windows 11", 96, {118, 16, 138, 4}, 304},
+           Case{"Windows 11", 144, {177, 24, 207, 6}, 456},
+           Case{"Wine", 96, {121, 16, 54, 0}, 215},
+           Case{"a narrow font", 96, {60, 16, 30, 0}, 153},  // never narrower than 2295 twips
+           Case{"a narrow font", 192, {120, 32, 60, 0}, 306},
+       })
+    EXPECT_EQ(client_width_for_caption(caption, dpi), width) << system << " at " << dpi;
+}
+
+}  // namespace
+}  // namespace titletype
