@@ -9,9 +9,9 @@ packages=(g++ cmake make libx11-dev)
 case "${1:-}" in
   --tests)
     packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev tmux)
-    # Terminals that the terminal game is played in (kitty draws with
-    # Mesa's software OpenGL).
-    packages+=(xterm kitty libgl1-mesa-dri fonts-dejavu-core)
+    # Terminals that the terminal game is played in; foot in the weston
+    # compositor (kitty and weston draw with Mesa's software OpenGL).
+    packages+=(xterm kitty foot weston libgl1-mesa-dri fonts-dejavu-core)
     # Window managers whose frames must show the whole title (installed,
     # like Wine, with what they recommend: their themes and fonts).
     packages+=(xfwm4 openbox icewm fluxbox metacity dbus-daemon)
