@@ -50,18 +50,9 @@ Image grab(Display* display, int x, int y, int width, int height) {
   return image;
 }
 
-long cardinal(Display* display, ::Window window, const char* name, int index) {
-  Atom type;
-  int format;
-  unsigned long count = 0, after;
-  unsigned char* data = nullptr;
-  long value = -1;
-  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 8, False,
-                         AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
-      data && int(count) > index)
-    value = reinterpret_cast<long*>(data)[index];
-  if (data) XFree(data);
-  return value;
+long cardinal(Display* display, ::Window window, const char* name, std::size_t index) {
+  const auto items = property<long>(display, window, name, AnyPropertyType);
+  return items && items->size() > index ? (*items)[index] : -1;
 }
 
 /// The title bar the manager draws above `client` (the top of its frame),

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -32,25 +31,6 @@ std::string read_line(int fd, std::chrono::milliseconds timeout) {
     line += c;
   }
   return line;
-}
-
-/// A property of `window`, if it is set: its bytes, or its items as longs
-/// for 32-bit data (Xlib's way).
-template <typename Item>
-std::optional<std::vector<Item>> property(Display* display, ::Window window, const char* name,
-                                          Atom type, long most_items = 1 << 16) {
-  Atom actual_type = None;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  std::optional<std::vector<Item>> items;
-  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, most_items, False,
-                         type, &actual_type, &format, &count, &after, &data) == Success &&
-      actual_type != None) {
-    items.emplace(reinterpret_cast<Item*>(data), reinterpret_cast<Item*>(data) + count);
-  }
-  if (data) XFree(data);
-  return items;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,25 @@
 namespace titletype::e2e {
 
 using namespace std::chrono_literals;
+
+/// A property of `window`, if it is set: its bytes, or its items as longs
+/// for 32-bit data (Xlib's way).
+template <typename Item>
+std::optional<std::vector<Item>> property(Display* display, ::Window window, const char* name,
+                                          Atom type, long most_items = 1 << 16) {
+  Atom actual_type = None;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::optional<std::vector<Item>> items;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, most_items, False,
+                         type, &actual_type, &format, &count, &after, &data) == Success &&
+      actual_type != None) {
+    items.emplace(reinterpret_cast<Item*>(data), reinterpret_cast<Item*>(data) + count);
+  }
+  if (data) XFree(data);
+  return items;
+}
 
 class XSession {
  public:
