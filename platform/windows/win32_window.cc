@@ -40,9 +40,11 @@ Win32Window::Win32Window(HINSTANCE instance, MessageHandler& handler)
   if (!RegisterClassExW(&window_class))
     throw std::runtime_error("cannot register the window class");
 
-  // Sized once it exists, at the DPI of the monitor it is on.
-  window_ = CreateWindowExW(0, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                            nullptr, instance, this);
+  // Made at its unwidened size, so that the system lays its caption out
+  // as usual, then sized for the DPI of the monitor it is on.
+  const PixelSize first = outer_size(client_size(kDefaultDpi), kStyle, kDefaultDpi);
+  window_ = CreateWindowExW(0, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, first.width,
+                            first.height, nullptr, nullptr, instance, this);
   if (!window_) throw std::runtime_error("cannot create the window");
   RECT placed{};
   GetWindowRect(window_, &placed);
