@@ -13,6 +13,10 @@ TEST(WindowSizeTest, TheClientAreaFollowsTheDpi) {
   EXPECT_EQ(client_size(120), (PixelSize{191, 90}));
   EXPECT_EQ(client_size(144), (PixelSize{230, 108}));  // 229.5 rounds up
   EXPECT_EQ(client_size(192), (PixelSize{306, 144}));
+  // Where the halves fall elsewhere: 73.5 rounds up, 272.25 down.
+  EXPECT_EQ(client_size(98), (PixelSize{156, 74}));
+  EXPECT_EQ(client_size(363), (PixelSize{579, 272}));
+  EXPECT_EQ(client_size(600), (PixelSize{956, 450}));
   // What a desktop may publish: fractions round, nonsense counts as 96.
   for (const auto& [published, dpi] : {std::pair{143.6, 144},
                                        {96.4, 96},
@@ -34,13 +38,16 @@ TEST(WindowSizeTest, AWindowsCaptionHasRoomForTheWidestTitle) {
   };
   // Segoe UI 9 pt and 46-pixel buttons (Windows 10 and 11), scaled at
   // 144 DPI; Wine 8's figures, which give the 215 pixels seen there.
-  for (const auto& [system, dpi, caption, width] : {
-           Case{"Windows 11", 96, {118, 16, 138, 4}, 304},
-           Case{"Windows 11", 144, {177, 24, 207, 6}, 456},
-           Case{"Wine", 96, {121, 16, 54, 0}, 215},
-           Case{"a narrow font", 96, {60, 16, 30, 0}, 153},  // never narrower than 2295 twips
-           Case{"a narrow font", 192, {120, 32, 60, 0}, 306},
-       })
+  const Case cases[] = {
+      {"Windows 11", 96, {118, 16, 138, 4}, 304},
+      {"Windows 11", 144, {177, 24, 207, 6}, 456},
+      {"Wine", 96, {121, 16, 54, 0}, 215},
+      {"a narrow font", 96, {60, 16, 30, 0}, 153},  // never narrower than 2295 twips
+      {"a narrow font", 192, {120, 32, 60, 0}, 306},
+      {"the gaps' halves", 98, {200, 0, 0, 0}, 225},   // 24.5 pixels of gaps
+      {"the gaps' halves", 361, {600, 0, 0, 0}, 690},  // 90.25
+  };
+  for (const auto& [system, dpi, caption, width] : cases)
     EXPECT_EQ(client_width_for_caption(caption, dpi), width) << system << " at " << dpi;
 }
 

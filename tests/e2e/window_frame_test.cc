@@ -111,14 +111,6 @@ Image settled(const std::function<Image()>& shot, const std::function<bool(const
   return {};
 }
 
-void set_name(Display* display, ::Window window, const std::string& name) {
-  XStoreName(display, window, name.c_str());
-  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
-                  XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(name.data()), int(name.size()));
-  XFlush(display);
-}
-
 /// Asks the manager to give `window` the focus, as a taskbar does, and
 /// waits until it has.
 bool activate(Display* display, ::Window window) {
@@ -204,9 +196,11 @@ TEST_P(WindowFrameTest, EveryWideTitleIsDrawnWhole) {
   for (const std::string title : {"Hit Space Key!!!", "Y-SPACE N-Esc", "WWWWWWWWWWW"}) {
     SCOPED_TRACE(title);
     ASSERT_TRUE(activate(display, wide));
-    set_name(display, wide, " ");
+    XStoreName(display, wide, " ");  // a name that is no title
+    XFlush(display);
     const Image blank = settled(bar_of(wide), any);
-    set_name(display, wide, title);
+    XStoreName(display, wide, title.c_str());
+    XFlush(display);
     const Image text =
         changes(settled(bar_of(wide), [&](const Image& i) { return i != blank; }), blank);
     ASSERT_GT(text.width, 10);
