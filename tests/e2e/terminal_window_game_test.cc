@@ -68,7 +68,9 @@ std::unique_ptr<Process> in_terminal(XSession& x, std::vector<std::string> args)
     std::string command;
     for (const std::string& arg : args) command += (command.empty() ? "" : " ") + quoted(arg);
     x.play_inside(x.window_named("Weston Compositor"), output);
-    return x.start_game("foot", {"script", "-q", "-f", "-e", "-c", command, output}, wayland);
+    return x.start_game(
+        "foot", {"script", "-q", "-f", "-e", "-I", output + ".in", "-O", output, "-c", command},
+        wayland);
   }
   if (kTerminal == "kitty") {
     args.insert(args.begin(), {"--config=NONE", "-o", "confirm_os_window_close=0"});

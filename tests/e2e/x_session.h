@@ -87,7 +87,7 @@ class XSession {
   void use_window(::Window window);
   /// Plays inside `window`, a compositor's whose clients draw in it:
   /// find_window() takes it, and titles are read from `output`, the game's
-  /// output as recorded by script(1).
+  /// output as recorded by script(1), its input being in `output`.in.
   void play_inside(::Window window, std::string output);
   /// A mapped top-level window whose name starts with `name`, or 0.
   ::Window window_named(const std::string& name);
@@ -100,8 +100,9 @@ class XSession {
   static JisStroke stroke_for(char c);
 
  private:
-  /// What the game played inside a compositor has written so far.
-  std::string read_output() const;
+  /// What the game played inside a compositor has written so far (or, with
+  /// ".in", read).
+  std::string read_output(const char* suffix = "") const;
   /// The _NET_WM_PID of `window`, or -1.
   long window_pid(::Window window);
   /// A mapped top-level window of process `pid`, or 0.
