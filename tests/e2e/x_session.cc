@@ -141,22 +141,21 @@ bool XSession::find_window(const Process& game, std::chrono::milliseconds timeou
   }
   if (!window_) return false;
   XSelectInput(display_, window_, PropertyChangeMask);
+  // The terminal has answered the game once the game asks it to report
+  // keys: the compositor's window is up by then.
+  while (inside_ && read_output().find("\x1b[>15u") == std::string::npos) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(10ms);
+  }
   XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
   XSync(display_, False);
-  if (inside_) {
-    // The terminal has answered the game once the game asks it to report
-    // keys. The compositor gives the keyboard to the client clicked, maybe
-    // only once its surface is up: click and press Shift (which the game
-    // forgets at Space) until the terminal reports Shift to the game.
-    while (read_output().find("\x1b[>15u") == std::string::npos ||
-           read_output(".in").find("\x1b[57441;") == std::string::npos) {
-      if (std::chrono::steady_clock::now() >= end) return false;
-      XWarpPointer(display_, None, inside_, 0, 0, 0, 0, 160, 120);
-      XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-      XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-      tap(kLeftShiftKeycode);
-      std::this_thread::sleep_for(200ms);
-    }
+  // The compositor hands the terminal the keyboard once its surface is up:
+  // press Shift (which the game forgets at Space) until the terminal
+  // reports it to the game.
+  while (inside_ && read_output(".in").find("\x1b[57441;") == std::string::npos) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    tap(kLeftShiftKeycode);
+    std::this_thread::sleep_for(200ms);
   }
   return true;
 }
