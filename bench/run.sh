@@ -3,7 +3,8 @@
 # Measures the game against the floor and rewrites docs/performance.md; with
 # --wine, measures the Windows build under Wine against the Linux window and
 # rewrites docs/performance-windows.md instead; with --terminals, the terminal
-# game in kitty and in xterm, into docs/performance-terminals.md.
+# game in kitty (with and without its keyboard protocol) and in xterm, into
+# docs/performance-terminals.md.
 # Usage: bench/run.sh [--quick] [--wine | --terminals]
 set -euo pipefail
 cd "$(dirname "$0")/.."
