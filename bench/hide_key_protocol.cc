@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     }
   }
   if (on_terminal) tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  close(terminal);  // a program still running has lost its terminal: SIGHUP
   int status = 0;
   waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
