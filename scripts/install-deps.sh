@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(g++ cmake make libx11-dev)
 case "${1:-}" in
   --tests)
-    packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev tmux)
+    packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev)
     # Terminals that the terminal game is played in; foot in the weston
     # compositor (kitty and weston draw with Mesa's software OpenGL).
     packages+=(xterm kitty foot weston libgl1-mesa-dri fonts-dejavu-core)

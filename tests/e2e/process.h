@@ -3,36 +3,79 @@
 // their standard error kept, waited for with a time-out, killed if left.
 #pragma once
 
-#include <sys/types.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace titletype::e2e {
+
+using namespace std::chrono_literals;
+using Environment = std::vector<std::pair<std::string, std::string>>;
 
 class Process {
  public:
   /// Starts `argv` with `env` added to this process's environment (an empty
   /// value removes the variable). Standard input is /dev/null.
-  Process(std::vector<std::string> argv, std::vector<std::pair<std::string, std::string>> env = {});
-  ~Process();
+  Process(std::vector<std::string> argv, const Environment& env = {}) {
+    const int err_fd = mkstemp(stderr_path_.data());
+    if ((pid_ = fork()) == 0) {
+      for (const auto& [name, value] : env)
+        value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+      const int null_fd = open("/dev/null", O_RDWR);
+      dup2(null_fd, STDIN_FILENO), dup2(null_fd, STDOUT_FILENO), dup2(err_fd, STDERR_FILENO);
+      std::vector<char*> args;
+      for (auto& arg : argv) args.push_back(arg.data());
+      args.push_back(nullptr);
+      execvp(args[0], args.data());
+      _exit(127);
+    }
+    close(err_fd);
+  }
+  ~Process() {
+    kill(SIGKILL);
+    wait(5s);
+    unlink(stderr_path_.c_str());
+  }
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
   pid_t pid() const { return pid_; }
   /// The exit status (128 + signal for a killed process), or nothing if it
   /// is still running after `timeout`.
-  std::optional<int> wait(std::chrono::milliseconds timeout);
-  void kill(int signo);
+  std::optional<int> wait(std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (int raw = 0; !status_; std::this_thread::sleep_for(5ms)) {
+      if (waitpid(pid_, &raw, WNOHANG) == pid_)
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+      else if (std::chrono::steady_clock::now() >= end)
+        break;
+    }
+    return status_;
+  }
+  void kill(int signo) {
+    if (!status_) ::kill(pid_, signo);
+  }
   /// What it wrote to standard error so far.
-  std::string stderr_text() const;
+  std::string stderr_text() const {
+    std::stringstream text;
+    text << std::ifstream(stderr_path_).rdbuf();
+    return text.str();
+  }
 
  private:
+  std::string stderr_path_ = "/tmp/titletype-e2e-stderr-XXXXXX";
   pid_t pid_ = -1;
   std::optional<int> status_;
-  std::string stderr_path_;
 };
 
 }  // namespace titletype::e2e

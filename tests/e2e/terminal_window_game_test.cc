@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -16,7 +17,9 @@
 namespace titletype::e2e {
 
 const std::string kTerminal = TITLETYPE_TERMINAL;
-const std::string kGame = TITLETYPE_BINARY;
+// TITLETYPE_GAME plays an installed game instead of the one just built.
+const char* const kInstalledGame = std::getenv("TITLETYPE_GAME");
+const std::string kGame = kInstalledGame ? kInstalledGame : TITLETYPE_BINARY;
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = false;
@@ -94,32 +97,35 @@ std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) 
 namespace {
 
 TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
-  // A line typed at the terminal once the game has gone reaches the shell
-  // as the plain characters it is, not as key reports.
   constexpr int kReturnKeycode = 36;
-  for (const char* way_out : {"Esc", "SIGTERM", "SIGHUP"}) {
+  for (const auto& [way_out, signo] :
+       {std::pair{"Esc", 0}, {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}}) {
     // Files of this test process's own: terminals run side by side.
     const std::string dir = testing::TempDir() + "titletype-" + std::to_string(getpid()) + "-";
-    const std::string script = "echo $$ >" + dir + "pid; exec " + kGame + " --terminal";
-    // Once the game has gone, the shell asks the terminal for its
-    // attributes, whose answer comes after all that the game wrote, then
-    // names the window and reads a line.
-    const std::string after_game =
-        "s=$(stty -g); stty -echo -icanon min 1; printf '\\033[c'; dd bs=64 count=1 2>/dev/null"
-        " >/dev/null; stty \"$s\"; printf '\\033]2;shell\\007'; head -n 1 >" +
+    // With no display, the game chooses the terminal itself.
+    const std::string game = "echo $$ >" + dir + "pid; exec env -u DISPLAY " + kGame;
+    // Once the game has gone, the shell checks that the terminal's mode is
+    // as it was, asks the terminal for its attributes (whose answer comes
+    // after all that the game wrote), names the window and reads a line: a
+    // line typed then reaches it as the plain characters it is.
+    const std::string script =
+        "s=$(stty -g); sh -c '" + game +
+        "'; [ \"$(stty -g)\" = \"$s\" ] && t=shell || t=mode;"
+        " stty -echo -icanon min 1; printf '\\033[c'; dd bs=64 count=1 2>/dev/null >/dev/null;"
+        " stty \"$s\"; printf '\\033]2;%s\\007' $t; head -n 1 >" +
         dir + "line";
-    auto terminal = in_terminal(x(), {"sh", "-c", "sh -c '" + script + "'; " + after_game});
+    auto terminal = in_terminal(x(), {"sh", "-c", script});
     find(*terminal);
-    if (way_out[0] == 'E') {
-      x().tap(kEscKeycode);
-    } else {
+    if (signo) {
       std::ifstream pid_file(dir + "pid");
       pid_t pid = 0;
       pid_file >> pid;
       ASSERT_GT(pid, 0);
-      kill(pid, way_out[3] == 'T' ? SIGTERM : SIGHUP);
+      kill(pid, signo);
+    } else {
+      x().tap(kEscKeycode);
     }
-    ASSERT_TRUE(x().wait_title("shell")) << way_out;
+    ASSERT_TRUE(x().wait_title("shell")) << way_out << ": " << x().title();
     x().type('A');
     x().tap(kReturnKeycode);
     EXPECT_EQ(terminal->wait(20s), 0) << way_out;

@@ -3,9 +3,10 @@
 // end to end; removed, with everything Wine started in it, at the end.
 #pragma once
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <filesystem>
+#include <stdexcept>
+
+#include "tests/e2e/process.h"
 
 namespace titletype::e2e {
 
@@ -14,16 +15,31 @@ class WinePrefix {
   /// Creates and sets up the prefix (some seconds) with its desktop on
   /// `display`, where the programs will run: a program that has to wait for
   /// the first start of the desktop may fail to create its window.
-  explicit WinePrefix(const std::string& display);
-  ~WinePrefix();
+  explicit WinePrefix(const std::string& display) {
+    if (!mkdtemp(path_.data())) throw std::runtime_error("cannot make a folder for Wine");
+    auto env = environment();
+    env.emplace_back("DISPLAY", display);
+    Process boot({"wineboot", "-i"}, env);
+    if (boot.wait(120s) != 0) throw std::runtime_error("wineboot failed: " + boot.stderr_text());
+  }
+  ~WinePrefix() {
+    Process({"wineserver", "-k"}, environment()).wait(30s);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   WinePrefix(const WinePrefix&) = delete;
   WinePrefix& operator=(const WinePrefix&) = delete;
 
   /// The environment that runs Wine in this prefix, quietly.
-  std::vector<std::pair<std::string, std::string>> environment() const;
+  Environment environment() const {
+    return {{"WINEPREFIX", path_},
+            {"WINEARCH", "win64"},
+            {"WINEDEBUG", "-all"},
+            {"WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe="}};
+  }
 
  private:
-  std::string path_;
+  std::string path_ = (std::filesystem::temp_directory_path() / "titletype-wine.XXXXXX").string();
 };
 
 }  // namespace titletype::e2e

@@ -63,5 +63,18 @@ TEST(X11GameTest, LosingTheServerEndsTheGameWithAMessage) {
   EXPECT_EQ(game->stderr_text(), "titletype: lost the connection to the X server\n");
 }
 
+TEST(X11GameTest, WithNowhereToPlayItSaysSoInOneLine) {
+  // Standard input is not a terminal, and no display opens.
+  for (const auto& [option, display] :
+       {std::pair{"", ""}, {"--terminal", ""}, {"--window", ""}, {"--window", ":987"}}) {
+    Process game(*option ? std::vector<std::string>{kGame, option} : std::vector{kGame},
+                 {{"DISPLAY", display}});
+    EXPECT_EQ(game.wait(20s), 1);
+    const std::string message = game.stderr_text();
+    EXPECT_TRUE(message.starts_with("titletype: ") && message.find('\n') == message.size() - 1)
+        << message;
+  }
+}
+
 }  // namespace
 }  // namespace titletype::e2e
