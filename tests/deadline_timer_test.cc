@@ -10,13 +10,8 @@
 namespace titletype {
 namespace {
 
-struct TestClock final : Clock {
-  Instant now() const override { return at; }
-  Instant at{};
-};
-
 TEST(DeadlineTimerTest, EnablingAndSettingTheIntervalStartAFullPeriod) {
-  TestClock clock;
+  VirtualClock clock;
   DeadlineTimer timer(clock);
   timer.set_interval(1000);
   EXPECT_EQ(timer.deadline(), std::nullopt) << "disabled";
@@ -38,7 +33,7 @@ TEST(DeadlineTimerTest, EnablingAndSettingTheIntervalStartAFullPeriod) {
 }
 
 TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
-  TestClock clock;
+  VirtualClock clock;
   DeadlineTimer timer(clock);
   timer.set_interval(100);
   timer.set_enabled(true);
@@ -56,14 +51,14 @@ TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
 
 /// A display that takes `delay` of the clock's time to show each title.
 struct SlowDisplay final : TitleDisplay {
-  SlowDisplay(TestClock& clock) : clock(clock) {}
+  SlowDisplay(VirtualClock& clock) : clock(clock) {}
   void show_title(std::string_view) override { clock.at += delay; }
-  TestClock& clock;
+  VirtualClock& clock;
   Instant delay{};
 };
 
 TEST(DeadlineTimerTest, AHostThatWakesLateOrHandlesSlowlyRunsOneTickPerTimer) {
-  TestClock clock;
+  VirtualClock clock;
   ScriptedRandom random({0.5});
   SlowDisplay display(clock);
   FormHost host(clock, random, display);

@@ -26,12 +26,11 @@ TEST(JisKeysTest, EveryKeyByItsXkbAndBrowserName) {
   // Letters and digits give their legends' codes; F1 to F12 are 112 to 123.
   const std::pair<const char*, std::string_view> rows[] = {
       {"AE", "1234567890"}, {"AD", "QWERTYUIOP"}, {"AC", "ASDFGHJKL"}, {"AB", "ZXCVBNM"}};
-  for (const auto& [row, legends] : rows) {
+  for (const auto& [row, legends] : rows)
     for (std::size_t i = 0; i < legends.size(); ++i) {
       const std::string dom = (row[1] == 'E' ? "Digit" : "Key") + std::string(1, legends[i]);
       expect_key(xkb_position(row, int(i) + 1), dom, legends[i]);
     }
-  }
   for (int n = 1; n <= 12; ++n) expect_key(xkb_position("FK", n), "F" + std::to_string(n), 111 + n);
   // clang-format off
   const std::tuple<const char*, const char*, KeyCode> keys[] = {
@@ -68,28 +67,20 @@ TEST(JisKeysTest, EveryKeyByItsXkbAndBrowserName) {
       EXPECT_EQ(jis_key_for_dom_code(dom, num_lock), code) << dom;
     }
   }
-  for (const char* none : {"", "FK13", "AE14", "I147", "esc"}) {
+  for (const char* none : {"", "FK13", "AE14", "I147", "esc"})
     EXPECT_EQ(jis_virtual_key(none, NumLock::kOn), std::nullopt) << none;
-  }
   for (const char* none : {"", "Key", "KeyAA", "Keya", "Digit", "DigitX", "F", "F0", "F13", "F1x",
-                           "Numpad", "Lang1", "AudioVolumeUp", "ESC"}) {
+                           "Numpad", "Lang1", "AudioVolumeUp", "ESC"})
     EXPECT_EQ(jis_key_for_dom_code(none, NumLock::kOn), std::nullopt) << none;
-  }
 }
 
 // Where the common evdev keycode set puts some keys (X keycode = evdev + 8).
 JisKeyboard::KeycodeNames evdev_names() {
+  constexpr std::pair<int, const char*> kNames[] = {{9, "ESC"},    {38, "AC01"}, {50, "LFSH"},
+                                                    {62, "RTSH"},  {65, "SPCE"}, {90, "KP0"},
+                                                    {105, "RCTL"}, {108, "RALT"}};
   JisKeyboard::KeycodeNames names;
-  for (const auto& [keycode, name] : {std::pair{9, "ESC"},
-                                      {38, "AC01"},
-                                      {50, "LFSH"},
-                                      {62, "RTSH"},
-                                      {65, "SPCE"},
-                                      {90, "KP0"},
-                                      {105, "RCTL"},
-                                      {108, "RALT"}}) {
-    names[keycode] = name;
-  }
+  for (const auto& [keycode, name] : kNames) names[keycode] = name;
   return names;
 }
 

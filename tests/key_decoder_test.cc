@@ -27,12 +27,10 @@ std::vector<KeyStroke> decode(std::string_view bytes, bool key_events = false) {
 TEST(KeyDecoderTest, EveryFeedCharacterTypedInATerminalRemovesIt) {
   for (char c = '!'; c <= 'Z'; ++c) {
     auto sim = playing(std::string{c, 'Z'});
-    for (const KeyStroke& stroke : decode(std::string(1, c))) {
-      for (const KeyEventStep& step : key_events_for(stroke)) {
+    for (const KeyStroke& stroke : decode(std::string(1, c)))
+      for (const KeyEventStep& step : key_events_for(stroke))
         step.kind == KeyEventStep::Kind::kDown ? sim->key_down(step.key, step.modifiers)
                                                : sim->key_up(step.key, step.modifiers);
-      }
-    }
     EXPECT_EQ(sim->title(), "Z") << "typing '" << c << "'";
   }
 }
@@ -77,9 +75,8 @@ TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
       {"\xc3\xa9\xe3\x81\x82Q\xff\xf0\x9f\x98\x80\x80R", {{'Q', 0}, {'R', 0}}},
       {"\x1b\xc3\xa9Q", {{'Q', 0}}},
   };
-  for (const auto& [bytes, strokes] : cases) {
+  for (const auto& [bytes, strokes] : cases)
     EXPECT_EQ(decode(bytes), strokes) << testing::PrintToString(bytes);
-  }
 }
 
 TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
@@ -102,9 +99,8 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
        "\x1b[1;1;1;1~",
        {}},
   };
-  for (const auto& [bytes, strokes] : events) {
+  for (const auto& [bytes, strokes] : events)
     EXPECT_EQ(decode(bytes, true), strokes) << testing::PrintToString(bytes);
-  }
   // Without it: xterm's modified keys, and keys in the protocol's form (as
   // tmux sends them) as taps; an event type alone is not a key.
   EXPECT_EQ(
@@ -140,17 +136,15 @@ TEST(KittyKeysTest, KeysByNumberOrByTheirUsPosition) {
       {57441, 16},  {57442, 17},  {57443, 18},  {57444, 91},  {57447, 16},  {57448, 17},
       {57449, 18},  {57450, 92},  {57398, 0},   {57428, 0},   {57451, 0},   {31, 0},
       {128, 0}};
-  for (const auto& [number, key] : numbers) {
+  for (const auto& [number, key] : numbers)
     EXPECT_EQ(kitty_key(number, 0).value_or(KeyStroke{0, 0}).key, key) << number;
-  }
   EXPECT_EQ(kitty_key(57448, 0)->modifiers, kCtrlBit);
   EXPECT_EQ(kitty_key(57443, 0)->modifiers, kAltBit);
   // A US position wins over the character: "a" where "q" is on a US layout.
   const std::string_view us = "`10-=q[]a;'z,/\\";
   const KeyCode jis[] = {243, '1', '0', 189, 222, 'Q', 192, 219, 'A', 187, 186, 'Z', 188, 191, 221};
-  for (std::size_t i = 0; i < us.size(); ++i) {
+  for (std::size_t i = 0; i < us.size(); ++i)
     EXPECT_EQ(kitty_key('a', us[i])->key, jis[i]) << us[i];
-  }
   EXPECT_EQ(kitty_key('a', 'q' + 256)->key, 'A') << "no character of that number";
 }
 
@@ -181,20 +175,18 @@ TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
 }
 
 TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {
-  using K = KeyEventStep::Kind;
-  EXPECT_EQ(key_events_for({186, kShiftBit | kCtrlBit | kAltBit}),
-            (std::vector<KeyEventStep>{{K::kDown, 16, 1},
-                                       {K::kDown, 17, 3},
-                                       {K::kDown, 18, 7},
-                                       {K::kDown, 186, 7},
-                                       {K::kUp, 186, 7},
-                                       {K::kUp, 18, 3},
-                                       {K::kUp, 17, 1},
-                                       {K::kUp, 16, 0}}));
-  EXPECT_EQ(key_events_for({'A', 0}),
-            (std::vector<KeyEventStep>{{K::kDown, 'A', 0}, {K::kUp, 'A', 0}}));
-  EXPECT_EQ(key_events_for({'A', kShiftBit, KeyAction::kUp}),
-            (std::vector<KeyEventStep>{{K::kUp, 'A', kShiftBit}}));
+  // Each step as " +key/mask" for a key-down and " -key/mask" for a key-up.
+  const auto steps = [](KeyStroke stroke) {
+    std::string out;
+    for (const KeyEventStep& step : key_events_for(stroke))
+      out += (step.kind == KeyEventStep::Kind::kDown ? " +" : " -") + std::to_string(step.key) +
+             "/" + std::to_string(step.modifiers);
+    return out;
+  };
+  EXPECT_EQ(steps({186, kShiftBit | kCtrlBit | kAltBit}),
+            " +16/1 +17/3 +18/7 +186/7 -186/7 -18/3 -17/1 -16/0");
+  EXPECT_EQ(steps({'A', 0}), " +65/0 -65/0");
+  EXPECT_EQ(steps({'A', kShiftBit, KeyAction::kUp}), " -65/1");
 }
 
 }  // namespace

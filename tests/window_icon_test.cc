@@ -8,18 +8,13 @@ namespace {
 
 TEST(WindowIconTest, IsAFolderInACheckerboardOfYellowAndGrey) {
   const ArgbImage& icon = window_icon();
-  ASSERT_EQ(icon.width, 32);
-  ASSERT_EQ(icon.height, 32);
-  const auto at = [&](int x, int y) { return icon.at(x, y); };
-  EXPECT_EQ(at(0, 0), 0u) << "transparent around";
-  EXPECT_EQ(at(31, 31), 0u);
-  EXPECT_EQ(at(20, 7), 0u) << "beside the tab";
-  EXPECT_NE(at(4, 7), 0u) << "the tab, upper left";
-  for (int y = 10; y < 20; ++y) {
-    for (int x = 5; x < 25; ++x) {
-      ASSERT_EQ(at(x, y), (x + y) % 2 ? 0xff808080u : 0xffffff00u) << x << "," << y;
-    }
-  }
+  ASSERT_EQ(std::pair(icon.width, icon.height), std::pair(32, 32));
+  // Transparent around and beside the tab, which is at the upper left.
+  EXPECT_EQ(std::vector({icon.at(0, 0), icon.at(31, 31), icon.at(20, 7)}), std::vector(3, 0u));
+  EXPECT_NE(icon.at(4, 7), 0u);
+  for (int y = 10; y < 20; ++y)
+    for (int x = 5; x < 25; ++x)
+      ASSERT_EQ(icon.at(x, y), (x + y) % 2 ? 0xff808080u : 0xffffff00u) << x << "," << y;
 }
 
 TEST(WindowIconTest, MalformedImagesAreRefused) {
@@ -31,9 +26,8 @@ TEST(WindowIconTest, MalformedImagesAreRefused) {
   const char* const bad_colour[] = {"2 1 2 1", "a c #FF00", "b c None", "ab"};
   const char* const missing_rows[] = {"2 2 2 1", "a c #FF0000", "b c None", "ab"};
   const char* const bad_header[] = {"two by one", "a c #FF0000", "b c None", "ab"};
-  for (auto xpm : {unknown_letter, short_row, bad_colour, bad_header}) {
+  for (auto xpm : {unknown_letter, short_row, bad_colour, bad_header})
     EXPECT_FALSE(read_xpm(std::span<const char* const>(xpm, 4)));
-  }
   EXPECT_FALSE(read_xpm(missing_rows));
 }
 

@@ -19,6 +19,12 @@ struct TitleAt {
   bool operator==(const TitleAt&) const = default;
 };
 
+/// A clock that shows the time it is set to.
+struct VirtualClock final : Clock {
+  Instant now() const override { return at; }
+  Instant at{};
+};
+
 class SimPlatform final : private TitleDisplay {
  public:
   /// `rand_script` gives rand_unit's answers in turn, its last answer for
@@ -43,11 +49,6 @@ class SimPlatform final : private TitleDisplay {
   int seeds() const { return random_.seeds(); }
 
  private:
-  struct VirtualClock final : Clock {
-    Instant now() const override { return at; }
-    Instant at{};
-  };
-
   void show_title(std::string_view title) override;
 
   VirtualClock clock_;
