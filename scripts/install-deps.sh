@@ -12,9 +12,6 @@ case "${1:-}" in
     # Terminals that the terminal game is played in; foot in the weston
     # compositor (kitty and weston draw with Mesa's software OpenGL).
     packages+=(xterm kitty foot weston libgl1-mesa-dri fonts-dejavu-core)
-    # Window managers whose frames must show the whole title (installed,
-    # like Wine, with what they recommend: their themes and fonts).
-    packages+=(xfwm4 openbox icewm fluxbox metacity dbus-daemon)
     # The Windows build, cross-compiled, and Wine to test it (installed with
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
@@ -50,7 +47,7 @@ export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 plain=() full=()
 for p in "${missing[@]}"; do
-  case $p in wine* | xfwm4 | openbox | icewm | fluxbox | metacity) full+=("$p") ;; *) plain+=("$p") ;; esac
+  case $p in wine*) full+=("$p") ;; *) plain+=("$p") ;; esac
 done
 if [[ ${#plain[@]} -gt 0 ]]; then
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${plain[@]}" >/dev/null

@@ -29,6 +29,23 @@ TEST(WindowSizeTest, TheClientAreaFollowsTheDpi) {
     EXPECT_EQ(plausible_dpi(published), dpi) << published;
 }
 
+TEST(WindowSizeTest, EveryX11FrameMeasuredHasRoomForTheWidestTitle) {
+  // The narrowest client width at which each manager's default theme drew
+  // the prompt, the legend and 11 W's whole under Xvfb (Debian 12), found
+  // by bisecting the width with the frame test of commit 23a6d43.
+  const std::tuple<const char*, int, int> narrowest[] = {{"xfwm4", 244, 386},
+                                                         {"openbox", 240, 444},
+                                                         {"icewm", 306, 480},
+                                                         {"fluxbox", 192, 302},
+                                                         {"metacity", 209, 362}};
+  for (const auto& [manager, at_96, at_192] : narrowest) {
+    EXPECT_GE(framed_client_size(96).width, at_96) << manager;
+    EXPECT_GE(framed_client_size(192).width, at_192) << manager;
+  }
+  EXPECT_EQ(framed_client_size(96), (PixelSize{312, 72}));
+  EXPECT_EQ(framed_client_size(192), (PixelSize{492, 144}));
+}
+
 TEST(WindowSizeTest, AWindowsCaptionHasRoomForTheWidestTitle) {
   struct Case {
     const char* system;

@@ -18,22 +18,7 @@ namespace titletype {
 
 namespace {
 constexpr unsigned long kBackgroundGrey = 0xc0c0c0;  // on TrueColor visuals
-
-// The window manager draws the frame, in a font of its own that follows the
-// desktop's DPI, beside buttons that mostly do not. Measured under xfwm4,
-// openbox, metacity, icewm and fluxbox with their default themes at 96 and
-// 192 DPI, the widest title needs up to 174 pixels at 96 DPI for its text,
-// scaled with the DPI, and up to 132 more for the icon and the buttons
-// (icewm's, which need the most).
-constexpr int kTitleTextTwips = 2700;
-constexpr int kFrameButtonPixels = 132;
 }  // namespace
-
-PixelSize X11Window::size_for_dpi(int dpi) {
-  const PixelSize base = client_size(dpi);
-  return {std::max(base.width, pixels_from_twips(kTitleTextTwips, dpi) + kFrameButtonPixels),
-          base.height};
-}
 
 int X11Window::desktop_dpi(Display* display) {
   const char* resources = XResourceManagerString(display);
@@ -63,7 +48,7 @@ X11Window::X11Window(Display* display)
   attributes.background_pixel = true_colour ? kBackgroundGrey : WhitePixel(display_, screen);
   // Keys and focus only: pointer motion, exposure and the rest never wake us.
   attributes.event_mask = KeyPressMask | KeyReleaseMask | FocusChangeMask;
-  const PixelSize size = size_for_dpi(desktop_dpi(display_));
+  const PixelSize size = framed_client_size(desktop_dpi(display_));
   window_ =
       XCreateWindow(display_, RootWindow(display_, screen), 0, 0, static_cast<unsigned>(size.width),
                     static_cast<unsigned>(size.height), 0, CopyFromParent, InputOutput,

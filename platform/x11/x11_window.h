@@ -17,9 +17,6 @@ namespace titletype {
 
 class X11Window final : public TitleDisplay {
  public:
-  /// The client area at `dpi`, wide enough for the frames of the common
-  /// window managers to draw every title whole.
-  static PixelSize size_for_dpi(int dpi);
   /// The desktop's DPI as its toolkits see it (Xft.dpi), 96 if it has none.
   static int desktop_dpi(Display* display);
 
