@@ -107,7 +107,7 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
       XSession::JisStroke stroke{e2e::kAKeycode, false};
       if (program.is_game) {
         if (before.empty() || before.size() > 10) continue;
-        stroke = XSession::stroke_for(before[0]);
+        stroke = x.stroke_for(before[0]);
       }
       if (stroke.shift) x.key_down(e2e::kLeftShiftKeycode);
       while (next_title_change(x, 0ms)) {
@@ -175,7 +175,7 @@ TickErrors measure_ticks(XSession& x, const Program& program, int ticks) {
       }
       // Keep the game going: type what just arrived.
       const std::string title = x.title();
-      const auto stroke = XSession::stroke_for(title[0]);
+      const auto stroke = x.stroke_for(title[0]);
       if (stroke.shift) x.key_down(e2e::kLeftShiftKeycode);
       x.tap(stroke.keycode);
       if (stroke.shift) x.key_up(e2e::kLeftShiftKeycode);

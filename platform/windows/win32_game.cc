@@ -102,8 +102,7 @@ class Win32Events final : public Win32Window::MessageHandler {
 
 }  // namespace
 
-int run_win32_game(HINSTANCE instance, RandomSource& random,
-                   const std::function<void(const Form1&)>& at_end) {
+int run_win32_game(HINSTANCE instance, RandomSource& random) {
   Win32Events events;
   Win32Window window(instance, events);
   const SteadyClock clock;
@@ -123,7 +122,6 @@ int run_win32_game(HINSTANCE instance, RandomSource& random,
     host.run_due_ticks();
     if (!host.ended()) wake.wait_for_message_or(host.next_deadline(), clock);
   }
-  if (at_end) at_end(host.form());
   return 0;
 }
 

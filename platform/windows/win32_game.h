@@ -4,16 +4,12 @@
 
 #include <windows.h>
 
-#include <functional>
-
-#include "game/form1.h"
 #include "platform/random_source.h"
 
 namespace titletype {
 
 /// Opens the window and plays until Esc or the window is closed; returns
-/// the exit status, 0. `at_end`, if given, sees the game as it ended.
-int run_win32_game(HINSTANCE instance, RandomSource& random,
-                   const std::function<void(const Form1&)>& at_end = {});
+/// the exit status, 0.
+int run_win32_game(HINSTANCE instance, RandomSource& random);
 
 }  // namespace titletype

@@ -127,7 +127,7 @@ class X11Events final : public EventSource {
 
 }  // namespace
 
-WindowRun run_x11_game(RandomSource& random, const std::function<void(const Form1&)>& at_end) {
+WindowRun run_x11_game(RandomSource& random) {
   const DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return {WindowOutcome::kNoDisplay, 1};
   XSetIOErrorHandler(on_connection_lost);
@@ -150,7 +150,6 @@ WindowRun run_x11_game(RandomSource& random, const std::function<void(const Form
   window.map();
   X11Events events(display.get(), window, xkb_event_base);
   const LoopEnd end = run_event_loop(host, events, clock);
-  if (at_end) at_end(host.form());
   return {WindowOutcome::kPlayed, end.signal ? 128 + end.signal : 0};
 }
 

@@ -2,9 +2,6 @@
 // The game in an X11 desktop window.
 #pragma once
 
-#include <functional>
-
-#include "game/form1.h"
 #include "platform/random_source.h"
 
 namespace titletype {
@@ -19,7 +16,7 @@ struct WindowRun {
 
 /// Opens the display named by DISPLAY and plays until Esc, the window's
 /// close button or a signal. If the X server goes away, says so on stderr
-/// and exits with status 1. `at_end`, if given, sees the game as it ended.
-WindowRun run_x11_game(RandomSource& random, const std::function<void(const Form1&)>& at_end = {});
+/// and exits with status 1.
+WindowRun run_x11_game(RandomSource& random);
 
 }  // namespace titletype

@@ -2,7 +2,6 @@
 // The browser page end to end: the page as built, in a Chromium app window
 // on its own X server, so that its keys come from the Japanese layout
 // through the browser's own keyboard handling and its title is the window's.
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>

@@ -11,8 +11,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +22,22 @@ namespace titletype::e2e {
 
 using namespace std::chrono_literals;
 using Environment = std::vector<std::pair<std::string, std::string>>;
+
+/// The whole of the file at `path`; nothing if there is none.
+inline std::string read_file(const std::string& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+/// Whether `done` comes to hold within `timeout`, asked every `pause`.
+inline bool eventually(const std::function<bool()>& done, std::chrono::milliseconds timeout = 20s,
+                       std::chrono::milliseconds pause = 10ms) {
+  for (const auto end = std::chrono::steady_clock::now() + timeout; !done();) {
+    if (std::chrono::steady_clock::now() + pause > end) return false;
+    std::this_thread::sleep_for(pause);
+  }
+  return true;
+}
 
 class Process {
  public:
@@ -53,24 +70,21 @@ class Process {
   /// The exit status (128 + signal for a killed process), or nothing if it
   /// is still running after `timeout`.
   std::optional<int> wait(std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (int raw = 0; !status_; std::this_thread::sleep_for(5ms)) {
-      if (waitpid(pid_, &raw, WNOHANG) == pid_)
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-      else if (std::chrono::steady_clock::now() >= end)
-        break;
-    }
+    eventually(
+        [&] {
+          int raw = 0;
+          if (!status_ && waitpid(pid_, &raw, WNOHANG) == pid_)
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+          return status_.has_value();
+        },
+        timeout, 5ms);
     return status_;
   }
   void kill(int signo) {
     if (!status_) ::kill(pid_, signo);
   }
   /// What it wrote to standard error so far.
-  std::string stderr_text() const {
-    std::stringstream text;
-    text << std::ifstream(stderr_path_).rdbuf();
-    return text.str();
-  }
+  std::string stderr_text() const { return read_file(stderr_path_); }
 
  private:
   std::string stderr_path_ = "/tmp/titletype-e2e-stderr-XXXXXX";

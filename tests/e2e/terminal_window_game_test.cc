@@ -3,14 +3,11 @@
 // (TITLETYPE_TERMINAL: kitty, xterm or foot): keys from the Japanese layout
 // through the terminal's keyboard handling, the title read from the window,
 // where kitty and xterm put the game's own.
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
 #include "tests/e2e/window_game.h"
 
@@ -29,24 +26,21 @@ const bool WindowGameTest::kExactIcon = false;
 // is then read from its output, as script(1) records it.
 std::unique_ptr<Process> weston;
 std::filesystem::path runtime_dir;
-std::vector<std::pair<std::string, std::string>> wayland;
+Environment wayland;
 
 void WindowGameTest::SetUpTestSuite() {
   x_ = new XSession;
   if (kTerminal != "foot") return;
-  runtime_dir =
-      std::filesystem::temp_directory_path() / ("titletype-wayland-" + std::to_string(getpid()));
-  std::filesystem::create_directories(runtime_dir);
-  std::filesystem::permissions(runtime_dir, std::filesystem::perms::owner_all);
+  std::string dir = "/tmp/titletype-wayland-XXXXXX";  // the owner's alone, as it must be
+  ASSERT_TRUE(mkdtemp(dir.data()));
+  runtime_dir = dir;
   wayland = {{"XDG_RUNTIME_DIR", runtime_dir.string()}, {"WAYLAND_DISPLAY", "titletype"}};
   weston = x_->start_game("weston",
                           {"--backend=x11-backend.so", "--socket=titletype", "--idle-time=0",
                            "--width=320", "--height=240"},
                           wayland);
-  for (int tries = 0; tries < 2000 && !x_->window_named("Weston Compositor"); ++tries) {
-    std::this_thread::sleep_for(10ms);
-  }
-  ASSERT_TRUE(x_->window_named("Weston Compositor")) << weston->stderr_text();
+  ASSERT_TRUE(eventually([] { return x_->window_named("Weston Compositor"); }))
+      << weston->stderr_text();
 }
 
 void WindowGameTest::TearDownTestSuite() {
@@ -56,7 +50,6 @@ void WindowGameTest::TearDownTestSuite() {
   delete x_;
 }
 
-/// `arg` quoted for the shell.
 std::string quoted(const std::string& arg) {
   std::string out = "'";
   for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -97,7 +90,6 @@ std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) 
 namespace {
 
 TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
-  constexpr int kReturnKeycode = 36;
   for (const auto& [way_out, signo] :
        {std::pair{"Esc", 0}, {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}}) {
     // Files of this test process's own: terminals run side by side.
@@ -116,23 +108,15 @@ TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
         dir + "line";
     auto terminal = in_terminal(x(), {"sh", "-c", script});
     find(*terminal);
-    if (signo) {
-      std::ifstream pid_file(dir + "pid");
-      pid_t pid = 0;
-      pid_file >> pid;
-      ASSERT_GT(pid, 0);
-      kill(pid, signo);
-    } else {
+    if (signo)
+      kill(std::stoi(read_file(dir + "pid")), signo);
+    else
       x().tap(kEscKeycode);
-    }
     ASSERT_TRUE(x().wait_title("shell")) << way_out << ": " << x().title();
     x().type('A');
     x().tap(kReturnKeycode);
     EXPECT_EQ(terminal->wait(20s), 0) << way_out;
-    std::ifstream line_file(dir + "line");
-    std::string line;
-    std::getline(line_file, line);
-    EXPECT_EQ(line, "a") << way_out;
+    EXPECT_EQ(read_file(dir + "line"), "a\n") << way_out;
     std::remove((dir + "pid").c_str());
     std::remove((dir + "line").c_str());
   }

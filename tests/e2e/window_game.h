@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The game in a real window on a private X server, whichever backend makes
-// the window: the X11 build, or the Windows build under Wine. The plays that
-// both must pass are in window_game_test.cc; each backend's test file says
-// how its game is started and adds what only it does.
+// it: the X11 build, the Windows build under Wine, the browser page or the
+// terminal game in a terminal emulator. The plays that all must pass are in
+// window_game_test.cc; each backend's test file says how its game starts
+// and adds what only it does.
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "tests/e2e/x_session.h"
 
@@ -23,9 +19,8 @@ class WindowGameTest : public testing::Test {
   static void TearDownTestSuite();
   /// Starts the real game with `args`.
   static std::unique_ptr<Process> start(std::vector<std::string> args = {});
-  /// Starts the game with a scripted random source: the game starts with
-  /// the first of `chars` and the feed gives the others in turn, the last
-  /// one for ever.
+  /// Starts the game with a scripted random source: it starts with the first
+  /// of `chars`, then the feed gives the others in turn, the last for ever.
   static std::unique_ptr<Process> start_scripted(std::string_view chars);
 
   static XSession& x() { return *x_; }

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
 // The desktop game end to end: the real binary in its own X server.
-#include <gtest/gtest.h>
-#include <signal.h>
 
 #include "tests/e2e/window_game.h"
 
@@ -26,32 +24,6 @@ std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) 
 }
 
 namespace {
-
-TEST_F(WindowGameTest, AFloodOfKeysIsJudgedToTheLastOne) {
-  std::vector<std::string> args = answers_for("AB");
-  args.insert(args.begin(), {"--window", "--report"});
-  auto game = x().start_game(kScriptedGame, args);
-  find(*game);
-  x().tap(kSpaceKeycode);
-  ASSERT_TRUE(x().wait_title("A"));
-  // F1 stands for no character: every press is a miss, sent as fast as
-  // the server takes them.
-  constexpr int kF1Keycode = 67;
-  for (int i = 0; i < 10'000; ++i) x().tap(kF1Keycode);
-  ASSERT_TRUE(x().wait_title("ABBBBBBBBBB", 60s)) << "the feed kept going";
-  ASSERT_TRUE(x().wait_title("SCORE 0"));
-  x().tap(kEscKeycode);  // judged too: one more miss
-  EXPECT_EQ(game->wait(20s), 0);
-  EXPECT_EQ(game->stderr_text(), "hits 0 misses 10001 modifiers 0 feed_ticks 10\n");
-}
-
-TEST_F(WindowGameTest, SigtermEndsTheGameCleanly) {
-  auto game = start();
-  find(*game);
-  game->kill(SIGTERM);
-  EXPECT_EQ(game->wait(20s), 128 + SIGTERM);
-  EXPECT_EQ(game->stderr_text(), "");
-}
 
 TEST(X11GameTest, LosingTheServerEndsTheGameWithAMessage) {
   XSession x;

@@ -4,13 +4,14 @@
 // and presses real keys through XTest, by keycode.
 #pragma once
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <poll.h>
 
+#include <cctype>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -38,20 +39,20 @@ std::optional<std::vector<Item>> property(Display* display, ::Window window, con
 }
 
 /// X keycodes of some JIS keys (evdev numbering + 8).
-inline constexpr int kEscKeycode = 9, kLeftShiftKeycode = 50, kSpaceKeycode = 65,
-                     kColonKeycode = 48, kPageUpKeycode = 112, kAKeycode = 38;
+inline constexpr int kEscKeycode = 9, kLeftShiftKeycode = 50, kLeftCtrlKeycode = 37,
+                     kLeftAltKeycode = 64, kSpaceKeycode = 65, kColonKeycode = 48, kAKeycode = 38,
+                     kPageUpKeycode = 112, kF4Keycode = 70, kF10Keycode = 76, kReturnKeycode = 36;
 
 class XSession {
  public:
-  /// Starts Xvfb on a free display with a screen of `screen` (WxHxDepth)
-  /// and loads the "jp" layout.
-  explicit XSession(const std::string& screen = "640x480x24") {
+  /// Starts Xvfb on a free display and loads the "jp" layout.
+  XSession() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
     server_ = std::make_unique<Process>(
         std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-noreset",
-                                 "-nolisten", "tcp", "-screen", "0", screen});
+                                 "-nolisten", "tcp", "-screen", "0", "640x480x24"});
     close(fds[1]);
     // The display's number and a newline, once the server is up.
     std::string number;
@@ -92,8 +93,7 @@ class XSession {
   /// Kills the server, as a crash would.
   void kill_server() { server_->kill(SIGKILL), server_->wait(10s); }
 
-  /// Starts `binary` on this display with `args` and `env` added to the
-  /// environment.
+  /// Starts `binary` with `args` on this display, `env` added.
   std::unique_ptr<Process> start_game(const std::string& binary, std::vector<std::string> args = {},
                                       Environment env = {}) {
     args.insert(args.begin(), binary);
@@ -123,18 +123,18 @@ class XSession {
     XSelectInput(display_, window_, PropertyChangeMask);
     // The terminal has answered the game once the game asks it to report
     // keys: the compositor's window is up by then.
-    while (inside_ && read_output().find("\x1b[>15u") == std::string::npos)
-      if (!sleep_until(end, 10ms)) return false;
+    if (inside_ && !eventually([&] { return has_output("\x1b[>15u"); }, timeout)) return false;
     XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
     XSync(display_, False);
     // The compositor hands the terminal the keyboard once its surface is
     // up: press Shift (which the game forgets at Space) until the terminal
     // reports it to the game.
-    while (inside_ && read_output(".in").find("\x1b[57441;") == std::string::npos)
-      if (tap(kLeftShiftKeycode); !sleep_until(end, 200ms)) return false;
-    return true;
+    const auto shift_reported = [&] {
+      tap(kLeftShiftKeycode);
+      return has_output("\x1b[57441;", ".in");
+    };
+    return !inside_ || eventually(shift_reported, timeout, 200ms);
   }
-
   std::chrono::steady_clock::time_point mapped_at() const { return mapped_at_; }
 
   std::string title() {
@@ -184,37 +184,23 @@ class XSession {
   const std::vector<std::string>& seen_titles() const { return seen_; }
   /// Forgets the titles seen before the one shown now.
   void forget_titles() { seen_.assign(1, title()); }
-  /// The window's _NET_WM_ICON: width, height, then ARGB pixels.
-  std::vector<unsigned long> icon() {
-    return property<unsigned long>(display_, window_, "_NET_WM_ICON")
-        .value_or(std::vector<unsigned long>{});
-  }
 
   void key_down(int keycode) { XTestFakeKeyEvent(display_, keycode, True, 0), XFlush(display_); }
   void key_up(int keycode) { XTestFakeKeyEvent(display_, keycode, False, 0), XFlush(display_); }
   void tap(int keycode) { key_down(keycode), key_up(keycode); }
-  /// The JIS key that types `c`, and whether it needs Shift.
+  /// The key of the main block (AE01 to AB10) that types `c` in the
+  /// server's layout, and whether it needs Shift; letters need none.
   struct JisStroke {
     int keycode;
     bool shift;
   };
-  static JisStroke stroke_for(char c) {
-    // Each row of the JIS keyboard from its first X keycode: what its keys
-    // type, then what they type with Shift (a space where the game needs none).
-    static constexpr struct {
-      int first_keycode;
-      std::string_view plain, shifted;
-    } kRows[] = {{10, "1234567890-", "!\"#$%&'() ="},
-                 {24, "QWERTYUIOP@", ""},
-                 {38, "ASDFGHJKL;:", "         +*"},
-                 {52, "ZXCVBNM,./", "       <>?"}};
-    for (const auto& row : kRows) {
-      if (const auto plain = row.plain.find(c); plain != row.plain.npos)
-        return {row.first_keycode + int(plain), false};
-      if (const auto shifted = row.shifted.find(c); c != ' ' && shifted != row.shifted.npos)
-        return {row.first_keycode + int(shifted), true};
-    }
-    throw std::invalid_argument(std::string("no JIS key for ") + c);
+  JisStroke stroke_for(char c) {
+    const KeySym symbol = std::tolower(static_cast<unsigned char>(c));
+    for (int keycode = 10; keycode <= 61; ++keycode)
+      for (int level : {0, 1})
+        if (XkbKeycodeToKeysym(display_, KeyCode(keycode), 0, level) == symbol)
+          return {keycode, level == 1};
+    throw std::invalid_argument(std::string("no key for ") + c);
   }
   /// Types `c` as on a JIS keyboard, with Shift where its key needs it.
   void type(char c) {
@@ -267,18 +253,10 @@ class XSession {
     if (children) XFree(children);
     return found;
   }
-  /// Sleeps for `pause`, unless that would pass `end`.
-  static bool sleep_until(std::chrono::steady_clock::time_point end,
-                          std::chrono::milliseconds pause) {
-    if (std::chrono::steady_clock::now() + pause > end) return false;
-    std::this_thread::sleep_for(pause);
-    return true;
-  }
-  /// What the game played inside a compositor has written so far (or, with
-  /// ".in", read).
-  std::string read_output(const char* suffix = "") const {
-    std::ifstream in(output_ + suffix);
-    return {std::istreambuf_iterator<char>(in), {}};
+  /// What the game inside a compositor has written so far (".in": read).
+  std::string read_output(const char* suffix = "") const { return read_file(output_ + suffix); }
+  bool has_output(const char* text, const char* suffix = "") const {
+    return read_output(suffix).find(text) != std::string::npos;
   }
 
   std::unique_ptr<Process> server_;
