@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/terminal/kitty_keys.h"
+#include "platform/terminal/terminal_screen.h"
 #include "tests/sim_game.h"
 
 namespace titletype {
@@ -187,6 +188,12 @@ TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {
             " +16/1 +17/3 +18/7 +186/7 -186/7 -18/3 -17/1 -16/0");
   EXPECT_EQ(steps({'A', 0}), " +65/0 -65/0");
   EXPECT_EQ(steps({'A', kShiftBit, KeyAction::kUp}), " -65/1");
+}
+
+TEST(TerminalScreenTest, TheTitleIsTheTopLineInReverseVideoAndTheTerminalsOwn) {
+  EXPECT_EQ(title_bar("A\x01\x7f@", 6), "\x1b[H\x1b[7m A@   \x1b[0m\x1b]2;A@\a");
+  EXPECT_EQ(title_bar("SCORE 7", 4), "\x1b[H\x1b[7m SCO\x1b[0m\x1b]2;SCORE 7\a");
+  EXPECT_EQ(title_bar("", 2), "\x1b[H\x1b[7m  \x1b[0m\x1b]2; \a") << "shown empty, not named";
 }
 
 }  // namespace

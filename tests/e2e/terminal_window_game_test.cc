@@ -96,10 +96,9 @@ TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
     const std::string dir = testing::TempDir() + "titletype-" + std::to_string(getpid()) + "-";
     // With no display, the game chooses the terminal itself.
     const std::string game = "echo $$ >" + dir + "pid; exec env -u DISPLAY " + kGame;
-    // Once the game has gone, the shell checks that the terminal's mode is
-    // as it was, asks the terminal for its attributes (whose answer comes
-    // after all that the game wrote), names the window and reads a line: a
-    // line typed then reaches it as the plain characters it is.
+    // Then the shell checks the terminal's mode, waits for the answer to a
+    // question (it comes after all that the game wrote), names the window
+    // and reads a line, which must reach it as the plain characters it is.
     const std::string script =
         "s=$(stty -g); sh -c '" + game +
         "'; [ \"$(stty -g)\" = \"$s\" ] && t=shell || t=mode;"

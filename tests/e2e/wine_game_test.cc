@@ -11,8 +11,7 @@ const std::string kGame = TITLETYPE_WINDOWS_BINARY;
 const std::string kScriptedGame = TITLETYPE_WINDOWS_SCRIPTED_BINARY;
 
 // One X server and one Wine prefix for the whole suite: a prefix takes
-// seconds to set up, and Wine keeps a desktop process of its own on the
-// display that it started on.
+// seconds to set up, and keeps a desktop on the display it started on.
 WinePrefix* wine = nullptr;
 
 const bool WindowGameTest::kExactIcon = true;

@@ -13,8 +13,7 @@ namespace titletype::e2e {
 class WinePrefix {
  public:
   /// Creates and sets up the prefix (some seconds) with its desktop on
-  /// `display`, where the programs will run: a program that has to wait for
-  /// the first start of the desktop may fail to create its window.
+  /// `display`: a program that waits for the desktop's first start may fail.
   explicit WinePrefix(const std::string& display) {
     if (!mkdtemp(path_.data())) throw std::runtime_error("cannot make a folder for Wine");
     auto env = environment();
