@@ -44,6 +44,7 @@ TEST(WindowSizeTest, EveryX11FrameMeasuredHasRoomForTheWidestTitle) {
   }
   EXPECT_EQ(framed_client_size(96), (PixelSize{312, 72}));
   EXPECT_EQ(framed_client_size(192), (PixelSize{492, 144}));
+  EXPECT_EQ(framed_client_size(960), (PixelSize{1932, 720}));  // 1800.5 pixels of text
 }
 
 TEST(WindowSizeTest, AWindowsCaptionHasRoomForTheWidestTitle) {
