@@ -96,13 +96,14 @@ TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
     const std::string dir = testing::TempDir() + "titletype-" + std::to_string(getpid()) + "-";
     // With no display, the game chooses the terminal itself.
     const std::string game = "echo $$ >" + dir + "pid; exec env -u DISPLAY " + kGame;
-    // Then the shell checks the terminal's mode, waits for the answer to a
-    // question (it comes after all that the game wrote), names the window
-    // and reads a line, which must reach it as the plain characters it is.
+    // Then the shell checks the terminal's mode, reads through the answer to
+    // a question (late key reports before it), names the window and reads a
+    // line, which must reach it as the plain characters it is.
     const std::string script =
         "s=$(stty -g); sh -c '" + game +
         "'; [ \"$(stty -g)\" = \"$s\" ] && t=shell || t=mode;"
-        " stty -echo -icanon min 1; printf '\\033[c'; dd bs=64 count=1 2>/dev/null >/dev/null;"
+        " stty -echo -icanon min 1; printf '\\033[c';"
+        " until c=$(dd bs=1 count=1 2>/dev/null); [ \"$c\" = c ] || [ -z \"$c\" ]; do :; done;"
         " stty \"$s\"; printf '\\033]2;%s\\007' $t; head -n 1 >" +
         dir + "line";
     auto terminal = in_terminal(x(), {"sh", "-c", script});
