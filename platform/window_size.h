@@ -28,7 +28,6 @@ constexpr PixelSize client_size(int dpi) {
   return {pixels_from_twips(kClientWidthTwips, dpi), pixels_from_twips(kClientHeightTwips, dpi)};
 }
 
-/// A DPI that a display may really have; anything else is taken as 96.
 // A window manager draws the frame, in a font of its own that follows the
 // desktop's DPI, beside buttons that mostly do not. Measured under xfwm4,
 // openbox, metacity, icewm and fluxbox with their default themes at 96 and
@@ -44,6 +43,7 @@ constexpr PixelSize framed_client_size(int dpi) {
   return {pixels_from_twips(kFramedTitleTwips, dpi) + kFrameButtonPixels, client_size(dpi).height};
 }
 
+/// A DPI that a display may really have; anything else is taken as 96.
 inline int plausible_dpi(double dpi) {
   return dpi >= 48 && dpi <= 960 ? static_cast<int>(std::lround(dpi)) : kDefaultDpi;
 }

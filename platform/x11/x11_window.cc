@@ -7,7 +7,6 @@
 #include <limits.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
