@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The program's command line: which backend to play in, or a question about
-// the program itself. The game keeps no settings.
+// The program's command line: which backend to play in and how to read the
+// keys, or a question about the program itself. The game keeps no settings.
 #pragma once
 
 #include <span>
 #include <string>
+
+#include "platform/keys/key_model.h"
 
 namespace titletype {
 
@@ -13,6 +15,7 @@ enum class Backend { kAuto, kWindow, kTerminal };
 struct CommandLine {
   enum class Action { kPlay, kHelp, kVersion, kUsageError } action = Action::kPlay;
   Backend backend = Backend::kAuto;
+  KeyModel keys = KeyModel::kPosition;
   std::string error;  // for kUsageError
 };
 

@@ -22,10 +22,10 @@ bool have_display() {
 
 bool have_terminal() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
 
-int play(Backend backend) {
+int play(Backend backend, KeyModel keys) {
   ClockSeededRandom random;
   if (backend == Backend::kWindow || (backend == Backend::kAuto && have_display())) {
-    const WindowRun run = run_x11_game(random);
+    const WindowRun run = run_x11_game(random, keys);
     if (run.outcome == WindowOutcome::kPlayed) return run.exit_status;
     if (backend == Backend::kWindow || !have_terminal()) {
       const char* display = std::getenv("DISPLAY");
@@ -33,7 +33,7 @@ int play(Backend backend) {
       return 1;
     }
   }
-  if (have_terminal()) return run_terminal_game(random);
+  if (have_terminal()) return run_terminal_game(random, keys);
   if (backend == Backend::kTerminal) {
     std::fputs("titletype: --terminal needs a terminal on standard input and output\n", stderr);
   } else {
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
       break;
   }
   try {
-    return titletype::play(line.backend);
+    return titletype::play(line.backend, line.keys);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "titletype: %s\n", error.what());
     return 1;

@@ -82,7 +82,7 @@ int run(HINSTANCE instance) {
       break;
   }
   ClockSeededRandom random;
-  return run_win32_game(instance, random);
+  return run_win32_game(instance, random, line.keys);
 }
 
 }  // namespace

@@ -104,20 +104,20 @@ std::vector<double> measure_latency(XSession& x, const Program& program, int key
       // from the server when focus arrives, which is no part of a key's way.
       std::this_thread::sleep_for(5ms);
       const std::string before = x.title();
-      XSession::JisStroke stroke{e2e::kAKeycode, false};
+      e2e::Chord chord{e2e::kAKeycode};
       if (program.is_game) {
         if (before.empty() || before.size() > 10) continue;
-        stroke = x.stroke_for(before[0]);
+        chord = *e2e::chord_in_layout(x.display(), before[0]);
       }
-      if (stroke.shift) x.key_down(e2e::kLeftShiftKeycode);
+      // The modifiers go down first; the key's own press is what is timed.
+      for (std::size_t i = 0; i + 1 < chord.size(); ++i) x.key_down(chord[i]);
       while (next_title_change(x, 0ms)) {
       }
       std::this_thread::sleep_for(idle_before_each);
       const SteadyTime start = std::chrono::steady_clock::now();
-      x.key_down(stroke.keycode);
+      x.key_down(chord.back());
       const auto changed = next_title_change(x, 2s);
-      x.key_up(stroke.keycode);
-      if (stroke.shift) x.key_up(e2e::kLeftShiftKeycode);
+      for (auto key = chord.rbegin(); key != chord.rend(); ++key) x.key_up(*key);
       // A tick of the window's own timer can land in between: not a sample.
       const std::string after = x.title();
       const bool keys_change =
@@ -175,10 +175,7 @@ TickErrors measure_ticks(XSession& x, const Program& program, int ticks) {
       }
       // Keep the game going: type what just arrived.
       const std::string title = x.title();
-      const auto stroke = x.stroke_for(title[0]);
-      if (stroke.shift) x.key_down(e2e::kLeftShiftKeycode);
-      x.tap(stroke.keycode);
-      if (stroke.shift) x.key_up(e2e::kLeftShiftKeycode);
+      x.type(title[0]);
       next_title_change(x, 2s);
     }
   } else {

@@ -27,6 +27,17 @@ void FormHost::key_up(KeyCode key, ModifierMask modifiers) {
   handle(clock_.now(), [&] { form_.on_key_up(key, modifiers); });
 }
 
+void FormHost::key_stroke(const KeyStroke& stroke) {
+  for (const KeyEventStep& step : key_events_for(stroke)) {
+    if (step.kind == KeyEventStep::Kind::kDown) {
+      key_down(step.key, step.modifiers);
+    } else {
+      key_up(step.key, step.modifiers);
+    }
+    run_due_ticks();
+  }
+}
+
 void FormHost::run_due_ticks() {
   bool timer1_done = false;
   bool timer2_done = false;

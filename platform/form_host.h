@@ -14,6 +14,7 @@
 #include "game/form1.h"
 #include "platform/clock.h"
 #include "platform/deadline_timer.h"
+#include "platform/keys/key_strokes.h"
 #include "platform/random_source.h"
 #include "platform/window.h"
 
@@ -36,6 +37,9 @@ class FormHost {
 
   void key_down(KeyCode key, ModifierMask modifiers);
   void key_up(KeyCode key, ModifierMask modifiers);
+  /// The key events of `stroke` one by one (for a tap: modifiers down, the
+  /// key down and up, modifiers up), with the ticks due between them.
+  void key_stroke(const KeyStroke& stroke);
 
   /// The window was closed from outside (its close button): the program
   /// ends as it does on Esc.

@@ -8,70 +8,85 @@
 #include <string>
 #include <tuple>
 
+#include "platform/keys/scan_codes.h"
 #include "platform/web/dom_keys.h"
 
 namespace titletype {
 namespace {
 
-TEST(JisKeysTest, EveryKeyByItsXkbAndBrowserName) {
-  // Both names of one key give one code, whatever NumLock.
-  const auto expect_key = [](const std::string& xkb, const std::string& dom, KeyCode code) {
+TEST(JisKeysTest, EveryKeyByItsXkbBrowserAndScanName) {
+  // All names of one key give one code, whatever NumLock (but the keypad's,
+  // `off` without it). A scan code above 0xff is an extended one (E0 and the
+  // low byte); 0 where there is none.
+  const auto expect_key = [](const std::string& xkb, const std::string& dom, unsigned scan,
+                             KeyCode on, KeyCode off = 0) {
     for (NumLock num_lock : {NumLock::kOn, NumLock::kOff}) {
+      const KeyCode code = num_lock == NumLock::kOff && off ? off : on;
       EXPECT_EQ(jis_virtual_key(xkb, num_lock), code) << xkb;
       if (!dom.empty()) {
         EXPECT_EQ(jis_key_for_dom_code(dom, num_lock), code) << dom;
       }
+      if (scan) {
+        EXPECT_EQ(jis_key_for_scan_code(scan & 0xff, scan > 0xff, num_lock), code) << xkb;
+      }
     }
   };
   // Letters and digits give their legends' codes; F1 to F12 are 112 to 123.
-  const std::pair<const char*, std::string_view> rows[] = {
-      {"AE", "1234567890"}, {"AD", "QWERTYUIOP"}, {"AC", "ASDFGHJKL"}, {"AB", "ZXCVBNM"}};
-  for (const auto& [row, legends] : rows)
+  const std::tuple<const char*, std::string_view, unsigned> rows[] = {{"AE", "1234567890", 0x02},
+                                                                      {"AD", "QWERTYUIOP", 0x10},
+                                                                      {"AC", "ASDFGHJKL", 0x1e},
+                                                                      {"AB", "ZXCVBNM", 0x2c}};
+  for (const auto& [row, legends, scan] : rows)
     for (std::size_t i = 0; i < legends.size(); ++i) {
       const std::string dom = (row[1] == 'E' ? "Digit" : "Key") + std::string(1, legends[i]);
-      expect_key(xkb_position(row, int(i) + 1), dom, legends[i]);
+      expect_key(xkb_position(row, int(i) + 1), dom, scan + unsigned(i), legends[i]);
     }
-  for (int n = 1; n <= 12; ++n) expect_key(xkb_position("FK", n), "F" + std::to_string(n), 111 + n);
+  for (int n = 1; n <= 12; ++n)
+    expect_key(xkb_position("FK", n), "F" + std::to_string(n), n <= 10 ? 0x3a + n : 0x4c + n,
+               111 + n);
   // clang-format off
-  const std::tuple<const char*, const char*, KeyCode> keys[] = {
-      {"ESC", "Escape", 27}, {"TLDE", "Backquote", 243}, {"HZTG", "", 243},
-      {"AE11", "Minus", 189}, {"AE12", "Equal", 222}, {"AE13", "IntlYen", 220},
-      {"BKSP", "Backspace", 8}, {"TAB", "Tab", 9}, {"AD11", "BracketLeft", 192},
-      {"AD12", "BracketRight", 219}, {"RTRN", "Enter", 13}, {"CAPS", "CapsLock", 240},
-      {"AC10", "Semicolon", 187}, {"AC11", "Quote", 186}, {"BKSL", "Backslash", 221},
-      {"AC12", "", 221}, {"AB08", "Comma", 188}, {"AB09", "Period", 190},
-      {"AB10", "Slash", 191}, {"AB11", "IntlRo", 226}, {"LFSH", "ShiftLeft", 16},
-      {"RTSH", "ShiftRight", 16}, {"LCTL", "ControlLeft", 17}, {"RCTL", "ControlRight", 17},
-      {"LALT", "AltLeft", 18}, {"RALT", "AltRight", 18}, {"ALGR", "", 18},
-      {"LWIN", "MetaLeft", 91}, {"RWIN", "MetaRight", 92}, {"COMP", "ContextMenu", 93},
-      {"MENU", "", 93}, {"MUHE", "NonConvert", 29}, {"SPCE", "Space", 32},
-      {"HENK", "Convert", 28}, {"HKTG", "KanaMode", 242}, {"PRSC", "PrintScreen", 44},
-      {"SCLK", "ScrollLock", 145}, {"PAUS", "Pause", 19}, {"INS", "Insert", 45},
-      {"DELE", "Delete", 46}, {"HOME", "Home", 36}, {"END", "End", 35},
-      {"PGUP", "PageUp", 33}, {"PGDN", "PageDown", 34}, {"LEFT", "ArrowLeft", 37},
-      {"UP", "ArrowUp", 38}, {"RGHT", "ArrowRight", 39}, {"DOWN", "ArrowDown", 40},
-      {"NMLK", "NumLock", 144}, {"KPDV", "NumpadDivide", 111}, {"KPMU", "NumpadMultiply", 106},
-      {"KPSU", "NumpadSubtract", 109}, {"KPAD", "NumpadAdd", 107}, {"KPEN", "NumpadEnter", 13}};
+  const std::tuple<const char*, const char*, unsigned, KeyCode> keys[] = {
+      {"ESC", "Escape", 0x01, 27}, {"TLDE", "Backquote", 0x29, 243}, {"HZTG", "", 0, 243},
+      {"AE11", "Minus", 0x0c, 189}, {"AE12", "Equal", 0x0d, 222}, {"AE13", "IntlYen", 0x7d, 220},
+      {"BKSP", "Backspace", 0x0e, 8}, {"TAB", "Tab", 0x0f, 9}, {"AD11", "BracketLeft", 0x1a, 192},
+      {"AD12", "BracketRight", 0x1b, 219}, {"RTRN", "Enter", 0x1c, 13}, {"CAPS", "CapsLock", 0x3a, 240},
+      {"AC10", "Semicolon", 0x27, 187}, {"AC11", "Quote", 0x28, 186}, {"BKSL", "Backslash", 0x2b, 221},
+      {"AC12", "", 0, 221}, {"AB08", "Comma", 0x33, 188}, {"AB09", "Period", 0x34, 190},
+      {"AB10", "Slash", 0x35, 191}, {"AB11", "IntlRo", 0x73, 226}, {"LFSH", "ShiftLeft", 0x2a, 16},
+      {"RTSH", "ShiftRight", 0x36, 16}, {"LCTL", "ControlLeft", 0x1d, 17},
+      {"RCTL", "ControlRight", 0xe01d, 17}, {"LALT", "AltLeft", 0x38, 18},
+      {"RALT", "AltRight", 0xe038, 18}, {"ALGR", "", 0, 18}, {"LWIN", "MetaLeft", 0xe05b, 91},
+      {"RWIN", "MetaRight", 0xe05c, 92}, {"COMP", "ContextMenu", 0xe05d, 93}, {"MENU", "", 0, 93},
+      {"MUHE", "NonConvert", 0x7b, 29}, {"SPCE", "Space", 0x39, 32}, {"HENK", "Convert", 0x79, 28},
+      {"HKTG", "KanaMode", 0x70, 242}, {"PRSC", "PrintScreen", 0xe037, 44},
+      {"SCLK", "ScrollLock", 0x46, 145}, {"PAUS", "Pause", 0x45, 19}, {"INS", "Insert", 0xe052, 45},
+      {"DELE", "Delete", 0xe053, 46}, {"HOME", "Home", 0xe047, 36}, {"END", "End", 0xe04f, 35},
+      {"PGUP", "PageUp", 0xe049, 33}, {"PGDN", "PageDown", 0xe051, 34},
+      {"LEFT", "ArrowLeft", 0xe04b, 37}, {"UP", "ArrowUp", 0xe048, 38},
+      {"RGHT", "ArrowRight", 0xe04d, 39}, {"DOWN", "ArrowDown", 0xe050, 40},
+      {"NMLK", "NumLock", 0xe045, 144}, {"KPDV", "NumpadDivide", 0xe035, 111},
+      {"KPMU", "NumpadMultiply", 0x37, 106}, {"KPSU", "NumpadSubtract", 0x4a, 109},
+      {"KPAD", "NumpadAdd", 0x4e, 107}, {"KPEN", "NumpadEnter", 0xe01c, 13}};
   // clang-format on
-  for (const auto& [xkb, dom, code] : keys) expect_key(xkb, dom, code);
+  for (const auto& [xkb, dom, scan, code] : keys) expect_key(xkb, dom, scan, code);
   // The keypad: its digits with NumLock on, the editing keys it doubles as
   // with NumLock off.
-  const std::tuple<const char*, KeyCode, KeyCode> keypad[] = {
-      {"KP0", 96, 45},  {"KP1", 97, 35},  {"KP2", 98, 40},  {"KP3", 99, 34},
-      {"KP4", 100, 37}, {"KP5", 101, 12}, {"KP6", 102, 39}, {"KP7", 103, 36},
-      {"KP8", 104, 38}, {"KP9", 105, 33}, {"KPDL", 110, 46}};
-  for (const auto& [name, on, off] : keypad) {
-    const std::string dom = name[2] == 'D' ? "NumpadDecimal" : "Numpad" + std::string(name + 2);
-    for (const auto& [num_lock, code] : {std::pair{NumLock::kOn, on}, {NumLock::kOff, off}}) {
-      EXPECT_EQ(jis_virtual_key(name, num_lock), code) << name;
-      EXPECT_EQ(jis_key_for_dom_code(dom, num_lock), code) << dom;
-    }
-  }
+  const std::tuple<const char*, unsigned, KeyCode, KeyCode> keypad[] = {
+      {"KP0", 0x52, 96, 45},  {"KP1", 0x4f, 97, 35},  {"KP2", 0x50, 98, 40},
+      {"KP3", 0x51, 99, 34},  {"KP4", 0x4b, 100, 37}, {"KP5", 0x4c, 101, 12},
+      {"KP6", 0x4d, 102, 39}, {"KP7", 0x47, 103, 36}, {"KP8", 0x48, 104, 38},
+      {"KP9", 0x49, 105, 33}, {"KPDL", 0x53, 110, 46}};
+  for (const auto& [name, scan, on, off] : keypad)
+    expect_key(name, name[2] == 'D' ? "NumpadDecimal" : "Numpad" + std::string(name + 2), scan, on,
+               off);
   for (const char* none : {"", "FK13", "AE14", "I147", "esc"})
     EXPECT_EQ(jis_virtual_key(none, NumLock::kOn), std::nullopt) << none;
   for (const char* none : {"", "Key", "KeyAA", "Keya", "Digit", "DigitX", "F", "F0", "F13", "F1x",
                            "Numpad", "Lang1", "AudioVolumeUp", "ESC"})
     EXPECT_EQ(jis_key_for_dom_code(none, NumLock::kOn), std::nullopt) << none;
+  // Nothing, an ISO keyboard's extra key, gaps, E0 forms of plain keys.
+  for (unsigned none : {0x00, 0x56, 0x59, 0x7c, 0xff, 0xe00e, 0xe01f, 0xe029, 0xe036, 0xe03b})
+    EXPECT_EQ(jis_key_for_scan_code(none & 0xff, none > 0xff, NumLock::kOn), std::nullopt) << none;
 }
 
 // Where the common evdev keycode set puts some keys (X keycode = evdev + 8).

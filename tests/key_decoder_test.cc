@@ -16,9 +16,10 @@ void PrintTo(const KeyStroke& stroke, std::ostream* out) {
 
 namespace {
 
-std::vector<KeyStroke> decode(std::string_view bytes, bool key_events = false) {
+std::vector<KeyStroke> decode(std::string_view bytes, bool key_events = false,
+                              KeyModel keys = KeyModel::kPosition) {
   KeyDecoder decoder;
-  if (key_events) decoder.read_key_events();
+  if (key_events) decoder.read_key_events(keys);
   std::vector<KeyStroke> out;
   decoder.feed(bytes, ms(0), out);
   if (decoder.deadline()) decoder.expire(out);
@@ -28,10 +29,7 @@ std::vector<KeyStroke> decode(std::string_view bytes, bool key_events = false) {
 TEST(KeyDecoderTest, EveryFeedCharacterTypedInATerminalRemovesIt) {
   for (char c = '!'; c <= 'Z'; ++c) {
     auto sim = playing(std::string{c, 'Z'});
-    for (const KeyStroke& stroke : decode(std::string(1, c)))
-      for (const KeyEventStep& step : key_events_for(stroke))
-        step.kind == KeyEventStep::Kind::kDown ? sim->key_down(step.key, step.modifiers)
-                                               : sim->key_up(step.key, step.modifiers);
+    for (const KeyStroke& stroke : decode(std::string(1, c))) sim->stroke(stroke);
     EXPECT_EQ(sim->title(), "Z") << "typing '" << c << "'";
   }
 }
@@ -92,8 +90,8 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
        {{16, S, D}, {16, 0, U}, {17, C, D}, {18, 0, U}}},
       {"\x1b[99;5u\x1b[49;2u\x1b[97;201u\x1b[97;4u",
        {{'C', C, D}, {'1', S, D}, {'A', 0, D}, {'A', S | A, D}}},
-      {"\x1b[64::91;2u\x1b[97::113u\x1b[64u\x1b[92u\x1b[97;256u",
-       {{192, S, D}, {'Q', 0, D}, {192, 0, D}, {220, 0, D}, {'A', S | C | A, D}}},
+      {"\x1b[64::91;2u\x1b[97::113u\x1b[64u\x1b[92u\x1b[97;256u\x1b[91u",
+       {{192, S, D}, {'Q', 0, D}, {192, 0, D}, {220, 0, D}, {'A', S | C | A, D}, {192, 0, D}}},
       {"\x1b[A\x1b[1;1:3A\x1b[;5A\x1b[5;5~\x1b[13~",
        {{38, 0, D}, {38, 0, U}, {38, C, D}, {33, C, D}, {114, 0, D}}},
       {"\x1b[97;1:4u\x1b[97;1:0u\x1b[97;0u\x1b[97;257u\x1b[57500u\x1b[1:2A\x1b[97;1:3:1:1u"
@@ -102,6 +100,15 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   };
   for (const auto& [bytes, strokes] : events)
     EXPECT_EQ(decode(bytes, true), strokes) << testing::PrintToString(bytes);
+  // Played by the typed character: the key's text, else its shifted or own
+  // character, tapped on the press; keys that type nothing as themselves.
+  EXPECT_EQ(
+      decode("\x1b[50:64;2;64u\x1b[60;;60u\x1b[113::97;;113u\x1b[97;5u\x1b[97:65;2u"
+             "\x1b[97;1:3u\x1b[57441;2u\x1b[228;;228u\x1b[57399;;48u\x1b[1;2D\x1b[1;2:3D"
+             "\x1b[27u\x1b[57417;3:2u",
+             true, KeyModel::kTyped),
+      (std::vector<KeyStroke>{
+          {192, 0}, {188, S}, {'Q', 0}, {'A', C}, {'A', 0}, {'0', 0}, {37, S}, {27, 0}, {37, A}}));
   // Without it: xterm's modified keys, and keys in the protocol's form (as
   // tmux sends them) as taps; an event type alone is not a key.
   EXPECT_EQ(
@@ -109,6 +116,10 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
              "\x1b[99;5u\x1b[97;1:3u\x1b[27;5;47:1~"),
       (std::vector<KeyStroke>{
           {191, C, T}, {'9', A, T}, {'1', S | C, T}, {13, C, T}, {8, C, T}, {'C', C, T}}));
+  // The Shift that xterm reports with a character went into it (Shift+2 is
+  // "@" on a US layout); a key that types none keeps it.
+  EXPECT_EQ(decode("\x1b[27;2;64~\x1b[27;6;65~\x1b[27;2;13~"),
+            (std::vector<KeyStroke>{{192, 0, T}, {'A', C, T}, {13, S, T}}));
   // The answers to the start-up questions are no keys: whether the protocol
   // is there, then the attributes, which end them.
   const std::tuple<const char*, bool, bool> answers[] = {

@@ -38,6 +38,8 @@ class SimPlatform final : private TitleDisplay {
   void key_up(KeyCode key, ModifierMask modifiers = 0) { host_.key_up(key, modifiers); }
   /// A key-down and its key-up at the same moment.
   void press(KeyCode key, ModifierMask modifiers = 0);
+  /// The key events of `stroke`, as a backend hands them over.
+  void stroke(const KeyStroke& stroke) { host_.key_stroke(stroke); }
 
   Instant now() const { return clock_.at; }
   const FormHost& host() const { return host_; }

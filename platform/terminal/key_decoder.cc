@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <iterator>
 #include <utility>
 
+#include "platform/keys/virtual_keys.h"
 #include "platform/terminal/kitty_keys.h"
 
 namespace titletype {
@@ -16,11 +16,8 @@ namespace {
 constexpr unsigned char kEsc = 0x1b;
 constexpr std::size_t kLongestSequence = 32;  // longer ones are not keys
 
-constexpr KeyCode kTab = 9, kEnter = 13, kBackspace = 8;
-constexpr KeyCode kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
-constexpr KeyCode kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr KeyCode kInsert = 45, kDelete = 46;
-constexpr KeyCode kF1 = 112;
+using vk::kBackspace, vk::kDelete, vk::kDown, vk::kEnd, vk::kEnter, vk::kF1, vk::kHome, vk::kInsert,
+    vk::kLeft, vk::kPageDown, vk::kPageUp, vk::kRight, vk::kTab, vk::kUp;
 
 /// A byte on its own: a printable character or a control character.
 std::optional<KeyStroke> stroke_for_byte(unsigned char byte) {
@@ -36,13 +33,13 @@ std::optional<KeyStroke> stroke_for_byte(unsigned char byte) {
     case 0x00:
       return KeyStroke{kSpaceKey, kCtrlBit};
     case 0x1c:
-      return KeyStroke{220, kCtrlBit};  // Ctrl and ¥
+      return KeyStroke{vk::kYen, kCtrlBit};
     case 0x1d:
-      return KeyStroke{221, kCtrlBit};  // Ctrl and ]
+      return KeyStroke{vk::kBracketClose, kCtrlBit};
     case 0x1e:
-      return KeyStroke{222, kCtrlBit};  // Ctrl and ^
+      return KeyStroke{vk::kCaret, kCtrlBit};
     case 0x1f:
-      return KeyStroke{226, kCtrlBit};  // Ctrl and ろ
+      return KeyStroke{vk::kRo, kCtrlBit};
   }
   if (byte >= 0x01 && byte <= 0x1a)
     return KeyStroke{static_cast<KeyCode>('A' + byte - 1), kCtrlBit};
@@ -169,20 +166,30 @@ std::optional<ModifierMask> kitty_modifiers_of(int parameter) {
 
 /// The key of a complete CSI sequence: "ESC [", the parameters and the final
 /// byte. With `key_events`, a key's press, repeat or release.
-std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final, bool key_events) {
+std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final, bool key_events,
+                                        bool typed) {
   const auto n = read_numbers(body);
   if (!n) return std::nullopt;
   const int number = n->get(0, 0, 1);
   const int modifier_parameter = n->get(1, 0, 1);
+  if (final == 'u' && typed) {  // key:shifted ; modifiers:event ; text
+    const auto modifiers = kitty_modifiers_of(modifier_parameter);
+    const int event = n->get(1, 1, 1);
+    if (!modifiers || event < 1 || event > 2) return std::nullopt;  // releases are not passed on
+    return kitty_typed_key(number, n->get(0, 1, 0), n->get(2, 0, 0), *modifiers);
+  }
   std::optional<KeyStroke> stroke;
+  ModifierMask reported = kShiftBit | kCtrlBit | kAltBit;
   if (final == 'u') {  // the kitty protocol's key:shifted:base
     stroke = kitty_key(number, n->get(0, 2, 0));
   } else if (final == '~' && number == 27 && n->count == 3 && !n->has_parts[2]) {
     // xterm's modified key: the key of its character, with the Shift that
-    // the character needs, or a key that types none (Enter, Tab, Esc).
+    // the character needs (the layout's Shift went into the character), or
+    // a key that types none (Enter, Tab, Esc).
     const int code = n->get(2, 0, 0);
-    stroke =
-        code >= 0x20 && code < 0x7f ? jis_stroke_for(static_cast<char>(code)) : kitty_key(code, 0);
+    const bool printable = code >= 0x20 && code < 0x7f;
+    stroke = printable ? jis_stroke_for(static_cast<char>(code)) : kitty_key(code, 0);
+    if (printable) reported = kCtrlBit | kAltBit;
   } else if (n->count <= 2 && !n->has_parts[0] && (final == '~' || number == 1)) {
     const auto key = final == '~' ? key_of_tilde_number(number) : key_of_final(final);
     if (key) stroke = KeyStroke{*key, 0};
@@ -195,7 +202,10 @@ std::optional<KeyStroke> stroke_for_csi(std::string_view body, char final, bool 
   // A modifier key's own bit is on while it is down.
   const ModifierMask own = stroke->modifiers;
   if (!key_events) {
-    stroke->modifiers |= *modifiers;
+    stroke->modifiers |= *modifiers & reported;
+  } else if (typed) {  // a key that types nothing, tapped on its press
+    if (event == 3) return std::nullopt;
+    *stroke = {stroke->key, *modifiers};
   } else if (event == 3) {
     *stroke = {stroke->key, static_cast<ModifierMask>(*modifiers & ~own), KeyAction::kUp};
   } else {
@@ -285,43 +295,13 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
       attributes_answered_ |= byte == 'c';
     } else if (const auto stroke =
                    overlong ? std::nullopt
-                            : stroke_for_csi(body, static_cast<char>(byte), key_events_)) {
+                            : stroke_for_csi(body, static_cast<char>(byte), key_events_, typed_)) {
       out.push_back(*stroke);
     }
     return;
   }
   // Not part of any sequence: the sequence is dropped, the byte stands alone.
   feed_byte(byte, out);
-}
-
-std::vector<KeyEventStep> key_events_for(KeyStroke stroke) {
-  using Kind = KeyEventStep::Kind;
-  constexpr struct {
-    ModifierMask bit;
-    KeyCode key;
-  } kModifierKeys[] = {{kShiftBit, 16}, {kCtrlBit, 17}, {kAltBit, 18}};
-
-  if (stroke.action != KeyAction::kTap) {
-    return {{stroke.action == KeyAction::kDown ? Kind::kDown : Kind::kUp, stroke.key,
-             stroke.modifiers}};
-  }
-  std::vector<KeyEventStep> steps;
-  ModifierMask held = 0;
-  for (const auto& m : kModifierKeys) {
-    if (stroke.modifiers & m.bit) {
-      held |= m.bit;
-      steps.push_back({Kind::kDown, m.key, held});
-    }
-  }
-  steps.push_back({Kind::kDown, stroke.key, held});
-  steps.push_back({Kind::kUp, stroke.key, held});
-  for (auto m = std::rbegin(kModifierKeys); m != std::rend(kModifierKeys); ++m) {
-    if (stroke.modifiers & m->bit) {
-      held &= static_cast<ModifierMask>(~m->bit);
-      steps.push_back({Kind::kUp, m->key, held});
-    }
-  }
-  return steps;
 }
 
 }  // namespace titletype

@@ -21,7 +21,8 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/terminal/jis_characters.h"
+#include "platform/keys/jis_characters.h"
+#include "platform/keys/key_model.h"
 
 namespace titletype {
 
@@ -45,7 +46,11 @@ class KeyDecoder {
   bool attributes_answered() const { return attributes_answered_; }
   /// From now on the terminal reports key events: a key without an event
   /// type is a press, and modifiers are read as that protocol counts them.
-  void read_key_events() { key_events_ = true; }
+  /// With `typed`, a key is the character it typed, as a tap on its press.
+  void read_key_events(KeyModel keys = KeyModel::kPosition) {
+    key_events_ = true;
+    typed_ = keys == KeyModel::kTyped;
+  }
 
  private:
   void feed_byte(unsigned char byte, std::vector<KeyStroke>& out);
@@ -57,17 +62,7 @@ class KeyDecoder {
   bool protocol_offered_ = false;
   bool attributes_answered_ = false;
   bool key_events_ = false;
+  bool typed_ = false;
 };
-
-/// The key events that a keyboard produces for a stroke, in order: for a tap
-/// the modifier keys go down, the key goes down and up, the modifiers go up;
-/// a reported press or release is that one event.
-struct KeyEventStep {
-  enum class Kind { kDown, kUp } kind;
-  KeyCode key;
-  ModifierMask modifiers;
-  bool operator==(const KeyEventStep&) const = default;
-};
-std::vector<KeyEventStep> key_events_for(KeyStroke stroke);
 
 }  // namespace titletype

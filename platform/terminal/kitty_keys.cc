@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/x11/jis_keys.h"
+#include "platform/keys/jis_keys.h"
 
 namespace titletype {
 
@@ -50,7 +50,11 @@ std::optional<KeyStroke> stroke_of(std::string_view xkb_name, NumLock num_lock) 
 }  // namespace
 
 std::optional<KeyStroke> kitty_key(int code, int base) {
-  if (const std::string position = us_position(base); !position.empty()) {
+  // kitty leaves the base out where it is the code itself (foot never gives
+  // one, and there the character's own JIS key below is the best guess);
+  // a bare backslash is ¥ or ろ, keys that US keyboards lack.
+  const int us = base ? base : code != '\\' ? code : 0;
+  if (const std::string position = us_position(us); !position.empty()) {
     return stroke_of(position, NumLock::kOn);
   }
   for (const auto& [number, xkb_name] : kFunctionalKeys) {
@@ -66,6 +70,17 @@ std::optional<KeyStroke> kitty_key(int code, int base) {
   if (code < 0x20 || code >= 0x7f) return std::nullopt;
   const auto stroke = jis_stroke_for(static_cast<char>(code));
   return stroke ? std::optional(KeyStroke{stroke->key, 0}) : std::nullopt;
+}
+
+std::optional<KeyStroke> kitty_typed_key(int code, int shifted, int text, ModifierMask modifiers) {
+  constexpr int kFirstPrivateKey = 57344;  // keys that type nothing, from here on
+  if (text || (code >= 0x20 && code != 0x7f && code < kFirstPrivateKey)) {
+    const int typed = text ? text : (modifiers & kShiftBit) && shifted ? shifted : code;
+    return typed_stroke(static_cast<char32_t>(typed), modifiers);
+  }
+  const auto own = kitty_key(code, 0);
+  if (!own || own->modifiers) return std::nullopt;  // a modifier key's own bit
+  return KeyStroke{own->key, modifiers};
 }
 
 }  // namespace titletype

@@ -21,8 +21,8 @@ namespace {
 /// Keys typed in the terminal, as key events for the game.
 class TerminalInput final : public EventSource {
  public:
-  TerminalInput(int fd, const Clock& clock, TerminalScreen& screen)
-      : fd_(fd), clock_(clock), screen_(screen) {}
+  TerminalInput(int fd, const Clock& clock, TerminalScreen& screen, KeyModel keys)
+      : fd_(fd), clock_(clock), screen_(screen), keys_(keys) {}
 
   int fd() const override { return fd_; }
   bool flush_and_check_queued() override { return false; }
@@ -42,8 +42,8 @@ class TerminalInput final : public EventSource {
     decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), clock_.now(), strokes_);
     note_keys_down();
     if (decoder_.protocol_offered() && !key_events_) {
-      screen_.report_key_events();
-      decoder_.read_key_events();
+      screen_.report_key_events(keys_);
+      decoder_.read_key_events(keys_);
       key_events_ = true;
     }
     send(host);
@@ -81,22 +81,13 @@ class TerminalInput final : public EventSource {
   }
 
   void send(FormHost& host) {
-    for (const KeyStroke& stroke : strokes_) {
-      for (const KeyEventStep& step : key_events_for(stroke)) {
-        if (host.ended()) return;
-        if (step.kind == KeyEventStep::Kind::kDown) {
-          host.key_down(step.key, step.modifiers);
-        } else {
-          host.key_up(step.key, step.modifiers);
-        }
-        after_event(host);
-      }
-    }
+    for (const KeyStroke& stroke : strokes_) host.key_stroke(stroke);
   }
 
   int fd_;
   const Clock& clock_;
   TerminalScreen& screen_;
+  KeyModel keys_;
   KeyDecoder decoder_;
   std::vector<KeyStroke> strokes_;
   bool hung_up_ = false;
@@ -125,12 +116,12 @@ class HeldStopSignals {
 
 }  // namespace
 
-int run_terminal_game(RandomSource& random) {
+int run_terminal_game(RandomSource& random, KeyModel keys) {
   const HeldStopSignals held;
   TerminalScreen screen(STDIN_FILENO, STDOUT_FILENO);
   const SteadyClock clock;
   FormHost host(clock, random, screen);
-  TerminalInput input(STDIN_FILENO, clock, screen);
+  TerminalInput input(STDIN_FILENO, clock, screen, keys);
   const LoopEnd end = run_event_loop(host, input, clock);
   input.finish(clock.now() + std::chrono::milliseconds(500));
   return end.signal ? 128 + end.signal : 0;

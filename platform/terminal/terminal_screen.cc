@@ -25,8 +25,10 @@ constexpr std::string_view kEnter =
 // The reverse, in the opposite order.
 constexpr char kLeave[] = "\x1b[?1036r\x1b[>4m\x1b[0m\x1b[?25h\x1b[?1049l\x1b[23;0t";
 // The protocol's flags: keys told apart from sequences, press, repeat and
-// release events, the key's US position, every key as a sequence.
+// release events, the key's shifted character and US position, every key as
+// a sequence; for play by the typed character, the text typed too.
 constexpr std::string_view kPushKeyFlags = "\x1b[>15u";
+constexpr std::string_view kPushKeyAndTextFlags = "\x1b[>31u";
 constexpr char kPopKeyFlags[] = "\x1b[<u";
 
 void write_all(int fd, std::string_view bytes) {
@@ -125,8 +127,8 @@ TerminalScreen::~TerminalScreen() {
   g_saved.key_flags_pushed = 0;
 }
 
-void TerminalScreen::report_key_events() {
-  write_all(out_fd_, kPushKeyFlags);
+void TerminalScreen::report_key_events(KeyModel keys) {
+  write_all(out_fd_, keys == KeyModel::kTyped ? kPushKeyAndTextFlags : kPushKeyFlags);
   g_saved.key_flags_pushed = 1;
 }
 

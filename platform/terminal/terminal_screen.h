@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/form_host.h"
+#include "platform/keys/key_model.h"
 
 namespace titletype {
 
@@ -29,8 +30,9 @@ class TerminalScreen final : public TitleDisplay {
   /// Draws the title bar again, at the terminal's current width.
   void redraw();
   /// Asks a terminal that speaks the kitty keyboard protocol to report
-  /// every key's press, repeat and release; undone when the screen goes.
-  void report_key_events();
+  /// every key's press, repeat and release, with the text it types for
+  /// `KeyModel::kTyped`; undone when the screen goes.
+  void report_key_events(KeyModel keys);
 
  private:
   int in_fd_;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "game/key_codes.h"
-#include "platform/x11/jis_keys.h"
+#include "platform/keys/jis_keys.h"
 
 namespace titletype {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The page's side of the game: it loads the rules (WebAssembly, which the
 // build puts above this as titletypeWasm, in base64), hands them
-// the tab's key events by their physical key, wakes them at their deadlines
+// the tab's key events (the physical key and what it types), wakes them at their deadlines
 // from a worker's timer (a hidden tab's own timers are throttled), and
 // shows the titles they set. Everything else is in C++.
 (() => {
@@ -61,11 +61,32 @@
     if (ended) return;  // the browser's again: F5 reloads the page
     event.preventDefault();  // Tab, F5, F10, Alt+Left and the like are the game's
     const code = encoder.encode(event.code);
-    if (code.length > 32) return;  // the buffer's size; no key has so long a name
-    bytes(game.tt_code_buffer(), code.length).set(code);
-    const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
-    game.tt_key(code.length, modifiers, event.getModifierState('NumLock') ? 1 : 0, down ? 1 : 0);
+    const key = encoder.encode(event.key);
+    if (code.length + key.length > 64) return;  // the buffer's size; no key has so long names
+    const buffer = bytes(game.tt_key_buffer(), code.length + key.length);
+    buffer.set(code);
+    buffer.set(key, code.length);
+    const modifiers = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) |
+      (event.altKey ? 4 : 0) | (event.getModifierState('AltGraph') ? 8 : 0);
+    game.tt_key(code.length, key.length, modifiers,
+      event.getModifierState('NumLock') ? 1 : 0, down ? 1 : 0);
     schedule();
+  };
+
+  // The address chooses how keys are read; one line says which, with a
+  // link to the other way.
+  const params = new URLSearchParams(location.search);
+  const typed = params.get('keys') === 'typed';
+  const showKeys = () => {
+    const other = new URLSearchParams(params);
+    if (typed) other.delete('keys'); else other.set('keys', 'typed');
+    const line = document.getElementById('keys');
+    line.textContent = typed ? 'Keys: the characters your layout types. '
+      : 'Keys: their places on a Japanese (JIS) keyboard. ';
+    const link = document.createElement('a');
+    link.href = '?' + other.toString();
+    link.textContent = typed ? 'Play by place instead' : 'Play by the characters you type instead';
+    line.appendChild(link);
   };
 
   const showFocus = () => {
@@ -96,13 +117,15 @@
   memory = game.memory;
   game._initialize();
   // A test build takes the random source's answers from the address.
-  const answers = new URLSearchParams(location.search).get('answers');
+  const answers = params.get('answers');
   if (answers && game.tt_script) {
     const list = answers.split(',').map(Number);
     new Float64Array(memory.buffer, game.tt_script_buffer(), list.length).set(list);
     game.tt_script(list.length);
   }
+  if (typed) game.tt_use_typed_keys();
   game.tt_start();
+  showKeys();
   showIcon();
   addEventListener('keydown', onKey(true));
   addEventListener('keyup', onKey(false));

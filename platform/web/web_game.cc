@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "platform/form_host.h"
+#include "platform/keys/jis_characters.h"
+#include "platform/keys/key_model.h"
 #include "platform/steady_clock.h"
 #include "platform/web/dom_keys.h"
 #include "platform/xpm_image.h"
@@ -25,7 +27,46 @@ struct TabTitle final : TitleDisplay {
 SteadyClock steady_clock;
 TabTitle tab_title;
 std::optional<FormHost> host;
-char code_buffer[32];  // the page writes KeyboardEvent.code here
+KeyModel keys = KeyModel::kPosition;
+// The page writes KeyboardEvent.code here, and KeyboardEvent.key after it.
+char key_buffer[64];
+
+constexpr int kAltGraphBit = 8;  // besides the game's Shift, Ctrl and Alt
+
+/// Whether `key` names a single character (one code point of UTF-8) rather
+/// than a key that types none ("Enter", "ArrowLeft", "Dead").
+bool is_one_character(std::string_view key) {
+  if (key.empty()) return false;
+  const auto lead = static_cast<unsigned char>(key[0]);
+  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
+  return key.size() == length;
+}
+
+bool is_modifier_key(std::string_view key) {
+  for (std::string_view name : {"Shift", "Control", "Alt", "AltGraph", "Meta", "OS", "CapsLock",
+                                "NumLock", "Fn", "Super", "Hyper"}) {
+    if (key == name) return true;
+  }
+  return false;
+}
+
+/// A key-down in play by the typed character.
+void type_key(std::string_view code, std::string_view key, int modifiers, NumLock num_lock) {
+  // Ctrl and Alt went into the character where AltGr typed it.
+  const auto ctrl_alt =
+      static_cast<ModifierMask>(modifiers & kAltGraphBit ? 0 : modifiers & (kCtrlBit | kAltBit));
+  if (is_one_character(key)) {
+    // Not ASCII (a lead byte of UTF-8): no JIS key types it.
+    if (const auto stroke = typed_stroke(static_cast<unsigned char>(key[0]), ctrl_alt)) {
+      host->key_stroke(*stroke);
+    }
+  } else if (key != "Dead" && !is_modifier_key(key)) {
+    if (const auto own = jis_key_for_dom_code(code, num_lock)) {
+      host->key_stroke(
+          {*own, static_cast<ModifierMask>(modifiers & (kShiftBit | kCtrlBit | kAltBit))});
+    }
+  }
+}
 
 }  // namespace
 
@@ -35,20 +76,36 @@ void start_web_game(RandomSource& random) { host.emplace(steady_clock, random, t
 
 using titletype::host;
 
-TITLETYPE_WEB_EXPORT("tt_code_buffer") char* tt_code_buffer() { return titletype::code_buffer; }
+TITLETYPE_WEB_EXPORT("tt_key_buffer") char* tt_key_buffer() { return titletype::key_buffer; }
 
-/// A key event whose code the page has written to the buffer: `down` 1 for
-/// a key-down (auto-repeats too), 0 for a key-up; `modifiers` the game's
-/// mask; `num_lock` whether NumLock is on. Keys a JIS keyboard lacks are
-/// not the game's.
-TITLETYPE_WEB_EXPORT("tt_key") void tt_key(int length, int modifiers, int num_lock, int down) {
-  if (!host || length < 0 || length > static_cast<int>(sizeof titletype::code_buffer)) return;
-  const auto key = titletype::jis_key_for_dom_code(
-      std::string_view(titletype::code_buffer, static_cast<std::size_t>(length)),
-      num_lock ? titletype::NumLock::kOn : titletype::NumLock::kOff);
-  if (!key) return;
-  const auto mask = static_cast<titletype::ModifierMask>(modifiers & 7);
-  down ? host->key_down(*key, mask) : host->key_up(*key, mask);
+/// Play by the typed character (the page's address asks for it).
+TITLETYPE_WEB_EXPORT("tt_use_typed_keys") void tt_use_typed_keys() {
+  titletype::keys = titletype::KeyModel::kTyped;
+}
+
+/// A key event whose code (`code_length` bytes) and key (`key_length`) the
+/// page has written to the buffer: `down` 1 for a key-down (auto-repeats
+/// too), 0 for a key-up; `modifiers` the game's mask, with 8 for AltGr;
+/// `num_lock` whether NumLock is on. Keys a JIS keyboard lacks are not the
+/// game's.
+TITLETYPE_WEB_EXPORT("tt_key")
+void tt_key(int code_length, int key_length, int modifiers, int num_lock, int down) {
+  using namespace titletype;
+  if (!host || code_length < 0 || key_length < 0 ||
+      code_length + key_length > static_cast<int>(sizeof key_buffer)) {
+    return;
+  }
+  const std::string_view code(key_buffer, static_cast<std::size_t>(code_length));
+  const std::string_view key(key_buffer + code_length, static_cast<std::size_t>(key_length));
+  const NumLock lock = num_lock ? NumLock::kOn : NumLock::kOff;
+  if (keys == KeyModel::kTyped) {
+    if (down) type_key(code, key, modifiers, lock);
+    return;
+  }
+  const auto own = jis_key_for_dom_code(code, lock);
+  if (!own) return;
+  const auto mask = static_cast<ModifierMask>(modifiers & (kShiftBit | kCtrlBit | kAltBit));
+  down ? host->key_down(*own, mask) : host->key_up(*own, mask);
 }
 
 TITLETYPE_WEB_EXPORT("tt_run_due_ticks") void tt_run_due_ticks() {

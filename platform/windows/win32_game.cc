@@ -5,6 +5,8 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/keys/jis_characters.h"
+#include "platform/keys/scan_codes.h"
 #include "platform/steady_clock.h"
 #include "platform/windows/wake_timer.h"
 #include "platform/windows/win32_window.h"
@@ -23,16 +25,44 @@ ModifierMask held_modifiers() {
                                    (held(VK_MENU) ? kAltBit : 0));
 }
 
-KeyCode key_of(WPARAM wparam) { return static_cast<KeyCode>(wparam & 0xffff); }
+/// The JIS key at the place of the key in `lparam` (its scan code names the
+/// place whatever the layout); the layout's own code for keys that come
+/// without one (some on-screen keyboards), nothing for keys JIS lacks.
+std::optional<KeyCode> key_at_place(WPARAM wparam, LPARAM lparam) {
+  const auto scan_code = static_cast<unsigned>((lparam >> 16) & 0xff);
+  if (scan_code == 0) return static_cast<KeyCode>(wparam & 0xffff);
+  return jis_key_for_scan_code(scan_code, (lparam >> 24) & 1,
+                               (GetKeyState(VK_NUMLOCK) & 1) ? NumLock::kOn : NumLock::kOff);
+}
+
+bool is_modifier_key(WPARAM wparam) {
+  for (WPARAM key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN, VK_CAPITAL, VK_NUMLOCK}) {
+    if (wparam == key) return true;
+  }
+  return false;
+}
+
+/// The character message that TranslateMessage made of the key-down being
+/// handled, if any: only a printable one is judged as typed.
+std::optional<wchar_t> pending_character(HWND window) {
+  MSG next;
+  if (PeekMessageW(&next, window, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
+      PeekMessageW(&next, window, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE)) {
+    return static_cast<wchar_t>(next.wParam);
+  }
+  return std::nullopt;
+}
 
 /// Turns the window's messages into the game's events.
 class Win32Events final : public Win32Window::MessageHandler {
  public:
+  explicit Win32Events(KeyModel keys) : keys_(keys) {}
+
   void attach(FormHost& host, HWND window, const Clock& clock) {
     host_ = &host, window_ = window, clock_ = &clock;
   }
 
-  std::optional<LRESULT> on_message(UINT message, WPARAM wparam, LPARAM) override {
+  std::optional<LRESULT> on_message(UINT message, WPARAM wparam, LPARAM lparam) override {
     if (!host_) return std::nullopt;
     switch (message) {
       // Alt and F10 come as "system" keys. The game takes them all and never
@@ -40,14 +70,24 @@ class Win32Events final : public Win32Window::MessageHandler {
       // would swallow the next keys) nor beep; Alt+F4 still closes it.
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
-        host_->key_down(key_of(wparam), held_modifiers());
+        if (keys_ == KeyModel::kTyped) {
+          type_key(wparam, lparam);
+        } else if (const auto key = key_at_place(wparam, lparam)) {
+          host_->key_down(*key, held_modifiers());
+        }
         if (message == WM_SYSKEYDOWN && wparam == VK_F4 && held(VK_MENU)) host_->close();
         return 0;
       case WM_KEYUP:
       case WM_SYSKEYUP:
-        host_->key_up(key_of(wparam), held_modifiers());
+        if (const auto key = key_at_place(wparam, lparam); key && keys_ == KeyModel::kPosition) {
+          host_->key_up(*key, held_modifiers());
+        }
         return 0;
+      case WM_CHAR:
       case WM_SYSCHAR:
+        if (keys_ == KeyModel::kTyped) type_character(static_cast<wchar_t>(wparam));
+        return 0;
+      case WM_DEADCHAR:
       case WM_SYSDEADCHAR:
         return 0;
       case WM_SYSCOMMAND:
@@ -83,6 +123,27 @@ class Win32Events final : public Win32Window::MessageHandler {
  private:
   static constexpr UINT_PTR kModalTimer = 1;
 
+  /// A key-down in play by the typed character: a key that types a
+  /// printable character waits for its WM_CHAR; Ctrl with a letter is the
+  /// letter the layout puts there; any other key that types nothing passes
+  /// as itself, a modifier key alone not at all.
+  void type_key(WPARAM wparam, LPARAM lparam) {
+    const auto typed = pending_character(window_);
+    if ((typed && *typed >= 0x20 && *typed != 0x7f) || is_modifier_key(wparam)) return;
+    const bool letter = wparam >= 'A' && wparam <= 'Z';
+    const auto key = typed && letter ? static_cast<KeyCode>(wparam) : key_at_place(wparam, lparam);
+    if (key) host_->key_stroke({*key, held_modifiers()});
+  }
+
+  void type_character(wchar_t c) {
+    ModifierMask held = held_modifiers();
+    // Ctrl and Alt together are AltGr, which went into the character.
+    if ((held & (kCtrlBit | kAltBit)) == (kCtrlBit | kAltBit)) held = 0;
+    if (const auto stroke = c >= 0x20 ? typed_stroke(c, held) : std::nullopt) {
+      host_->key_stroke(*stroke);
+    }
+  }
+
   void arm_modal_timer() {
     const auto deadline = host_->next_deadline();
     if (!in_modal_loop_ || !deadline) {
@@ -94,6 +155,7 @@ class Win32Events final : public Win32Window::MessageHandler {
              nullptr);
   }
 
+  KeyModel keys_;
   FormHost* host_ = nullptr;
   HWND window_ = nullptr;
   const Clock* clock_ = nullptr;
@@ -102,8 +164,8 @@ class Win32Events final : public Win32Window::MessageHandler {
 
 }  // namespace
 
-int run_win32_game(HINSTANCE instance, RandomSource& random) {
-  Win32Events events;
+int run_win32_game(HINSTANCE instance, RandomSource& random, KeyModel keys) {
+  Win32Events events(keys);
   Win32Window window(instance, events);
   const SteadyClock clock;
   FormHost host(clock, random, window);
@@ -114,7 +176,9 @@ int run_win32_game(HINSTANCE instance, RandomSource& random) {
   while (!host.ended()) {
     MSG message;
     while (!host.ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      // No TranslateMessage: the game reads keys, not the characters they type.
+      // The game reads keys, and only in play by the typed character the
+      // characters they type.
+      if (keys == KeyModel::kTyped) TranslateMessage(&message);
       if (message.message == WM_QUIT) host.close();
       DispatchMessageW(&message);
       host.run_due_ticks();  // ticks that fell due while a handler ran

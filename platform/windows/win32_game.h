@@ -4,12 +4,13 @@
 
 #include <windows.h>
 
+#include "platform/keys/key_model.h"
 #include "platform/random_source.h"
 
 namespace titletype {
 
-/// Opens the window and plays until Esc or the window is closed; returns
-/// the exit status, 0.
-int run_win32_game(HINSTANCE instance, RandomSource& random);
+/// Opens the window and plays until Esc or the window is closed, reading
+/// keys as `keys` says; returns the exit status, 0.
+int run_win32_game(HINSTANCE instance, RandomSource& random, KeyModel keys);
 
 }  // namespace titletype

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "game/key_codes.h"
-#include "platform/x11/jis_keys.h"
+#include "platform/keys/jis_keys.h"
 
 namespace titletype {
 
@@ -42,6 +42,10 @@ class JisKeyboard {
   /// keyboard, for when focus returns and releases may have been missed.
   void resync(const KeycodeSet& down);
 
+  /// The code of the key at `keycode`; nothing for a key a JIS keyboard
+  /// does not have.
+  std::optional<KeyCode> code(int keycode, NumLock num_lock) const;
+
  private:
   struct Key {
     std::optional<KeyCode> num_lock_on;
@@ -49,7 +53,6 @@ class JisKeyboard {
     ModifierMask modifier = 0;
   };
 
-  std::optional<KeyCode> code(int keycode, NumLock num_lock) const;
   ModifierMask held_mask() const;
 
   std::array<Key, kKeycodes> keys_{};

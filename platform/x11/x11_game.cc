@@ -3,16 +3,18 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
+#include "platform/keys/jis_characters.h"
 #include "platform/posix/event_loop.h"
 #include "platform/steady_clock.h"
 #include "platform/x11/jis_keyboard.h"
+#include "platform/x11/keycode_names.h"
 #include "platform/x11/x11_window.h"
 
 namespace titletype {
@@ -32,28 +34,14 @@ struct DisplayCloser {
 };
 using DisplayHandle = std::unique_ptr<Display, DisplayCloser>;
 
-JisKeyboard::KeycodeNames read_keycode_names(Display* display) {
-  JisKeyboard::KeycodeNames names;
-  XkbDescPtr xkb = XkbGetMap(display, 0, XkbUseCoreKbd);
-  if (!xkb) return names;
-  if (XkbGetNames(display, XkbKeyNamesMask, xkb) == Success && xkb->names && xkb->names->keys) {
-    for (int code = xkb->min_key_code; code <= xkb->max_key_code && code < JisKeyboard::kKeycodes;
-         ++code) {
-      const char* name = xkb->names->keys[code].name;
-      names[code].assign(name, strnlen(name, XkbKeyNameLength));
-    }
-  }
-  XkbFreeKeyboard(xkb, 0, True);
-  return names;
-}
-
 /// Key, focus and window-manager events of the game's window.
 class X11Events final : public EventSource {
  public:
-  X11Events(Display* display, X11Window& window, int xkb_event_base)
+  X11Events(Display* display, X11Window& window, int xkb_event_base, KeyModel keys)
       : display_(display),
         window_(window),
         xkb_event_base_(xkb_event_base),
+        keys_(keys),
         keyboard_(read_keycode_names(display)),
         num_lock_mask_(XkbKeysymToModifiers(display, XK_Num_Lock)) {}
 
@@ -77,11 +65,14 @@ class X11Events final : public EventSource {
   void handle(const XEvent& event, FormHost& host) {
     switch (event.type) {
       case KeyPress:
-        if (const auto key = keyboard_.press(event.xkey.keycode, num_lock(event))) {
+        if (keys_ == KeyModel::kTyped) {
+          type(event.xkey, host);
+        } else if (const auto key = keyboard_.press(event.xkey.keycode, num_lock(event))) {
           host.key_down(key->key, key->modifiers);
         }
         return;
       case KeyRelease:
+        if (keys_ == KeyModel::kTyped) return;  // a typed key is a tap, down and up
         if (const auto key = keyboard_.release(event.xkey.keycode, num_lock(event))) {
           host.key_up(key->key, key->modifiers);
         }
@@ -104,10 +95,37 @@ class X11Events final : public EventSource {
     }
   }
 
-  NumLock num_lock(const XEvent& event) const {
-    return (event.xkey.state & num_lock_mask_) ? NumLock::kOn : NumLock::kOff;
+  /// Play by the typed character: the character that the key types in the
+  /// layout's group and level (AltGr included) becomes the JIS stroke that
+  /// types it. A dead key gives nothing; a key that types nothing passes as
+  /// itself with its modifiers, but a modifier key alone does not.
+  void type(XKeyEvent key, FormHost& host) {
+    const auto ctrl_alt = static_cast<ModifierMask>((key.state & ControlMask ? kCtrlBit : 0) |
+                                                    (key.state & Mod1Mask ? kAltBit : 0));
+    const bool shift = key.state & ShiftMask;
+    key.state &= ~static_cast<unsigned>(ControlMask);  // the character, not a control code
+    char text[8];
+    KeySym symbol = NoSymbol;
+    const int length = XLookupString(&key, text, sizeof text, &symbol, nullptr);
+    if (length == 1 && text[0] >= 0x20 && text[0] < 0x7f) {
+      if (const auto stroke = typed_stroke(static_cast<unsigned char>(text[0]), ctrl_alt)) {
+        host.key_stroke(*stroke);
+      }
+      return;
+    }
+    const bool types_a_character = (symbol >= 0x20 && symbol < 0xfe00) ||
+                                   (symbol >= XK_dead_grave && symbol <= 0xfe93) ||
+                                   symbol >= 0x01000000;  // Unicode keysyms
+    if (types_a_character || IsModifierKey(symbol)) return;
+    if (const auto code = keyboard_.code(static_cast<int>(key.keycode), num_lock(key.state))) {
+      host.key_stroke({*code, static_cast<ModifierMask>(ctrl_alt | (shift ? kShiftBit : 0))});
+    }
   }
 
+  NumLock num_lock(unsigned state) const {
+    return (state & num_lock_mask_) ? NumLock::kOn : NumLock::kOff;
+  }
+  NumLock num_lock(const XEvent& event) const { return num_lock(event.xkey.state); }
   void resync_modifiers() {
     char keys[32];
     XQueryKeymap(display_, keys);
@@ -121,13 +139,14 @@ class X11Events final : public EventSource {
   Display* display_;
   X11Window& window_;
   int xkb_event_base_;
+  KeyModel keys_;
   JisKeyboard keyboard_;
   unsigned num_lock_mask_;
 };
 
 }  // namespace
 
-WindowRun run_x11_game(RandomSource& random) {
+WindowRun run_x11_game(RandomSource& random, KeyModel keys) {
   const DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return {WindowOutcome::kNoDisplay, 1};
   XSetIOErrorHandler(on_connection_lost);
@@ -148,7 +167,7 @@ WindowRun run_x11_game(RandomSource& random) {
   const SteadyClock clock;
   FormHost host(clock, random, window);
   window.map();
-  X11Events events(display.get(), window, xkb_event_base);
+  X11Events events(display.get(), window, xkb_event_base, keys);
   const LoopEnd end = run_event_loop(host, events, clock);
   return {WindowOutcome::kPlayed, end.signal ? 128 + end.signal : 0};
 }

@@ -2,6 +2,7 @@
 // The game in an X11 desktop window.
 #pragma once
 
+#include "platform/keys/key_model.h"
 #include "platform/random_source.h"
 
 namespace titletype {
@@ -15,8 +16,8 @@ struct WindowRun {
 };
 
 /// Opens the display named by DISPLAY and plays until Esc, the window's
-/// close button or a signal. If the X server goes away, says so on stderr
-/// and exits with status 1.
-WindowRun run_x11_game(RandomSource& random);
+/// close button or a signal, reading keys as `keys` says. If the X server
+/// goes away, says so on stderr and exits with status 1.
+WindowRun run_x11_game(RandomSource& random, KeyModel keys);
 
 }  // namespace titletype

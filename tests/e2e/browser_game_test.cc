@@ -46,11 +46,16 @@ std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string>) {
   return browse(x(), "file://" + kSite + "/index.html");
 }
 
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) {
+std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
   std::string answers;
   for (const std::string& answer : answers_for(chars))
     answers += (answers.empty() ? "" : ",") + answer;
-  return browse(x(), "file://" + kScriptedSite + "/index.html?answers=" + answers);
+  return browse(x(), "file://" + kScriptedSite + "/index.html?answers=" + answers +
+                         (keys == kTyped ? "&keys=typed" : ""));
+}
+
+std::vector<LayoutPlay> layout_plays() {
+  return {{"us", kPosition}, {"us", kTyped}, {"de", kTyped}};
 }
 
 }  // namespace titletype::e2e

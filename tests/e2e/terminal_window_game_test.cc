@@ -81,10 +81,19 @@ std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
   return in_terminal(x(), args);
 }
 
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) {
+std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
   std::vector<std::string> args = answers_for(chars);
+  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
   args.insert(args.begin(), {kScriptedGame, "--terminal"});
   return in_terminal(x(), args);
+}
+
+// Only kitty names the keys' places; the others play by the typed
+// character whatever the game is told. weston keeps the layout it started
+// with.
+std::vector<LayoutPlay> layout_plays() {
+  if (kTerminal == "kitty") return {{"us", kPosition}, {"de", kTyped}};
+  return {{kTerminal == "foot" ? "jp" : "us", kTyped}};
 }
 
 namespace {

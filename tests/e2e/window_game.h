@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/keys/key_model.h"
 #include "tests/e2e/x_session.h"
 
 namespace titletype::e2e {
+
+using enum KeyModel;
 
 class WindowGameTest : public testing::Test {
  protected:
@@ -21,7 +24,7 @@ class WindowGameTest : public testing::Test {
   static std::unique_ptr<Process> start(std::vector<std::string> args = {});
   /// Starts the game with a scripted random source: it starts with the first
   /// of `chars`, then the feed gives the others in turn, the last for ever.
-  static std::unique_ptr<Process> start_scripted(std::string_view chars);
+  static std::unique_ptr<Process> start_scripted(std::string_view chars, KeyModel keys = kPosition);
 
   static XSession& x() { return *x_; }
   /// Finds `game`'s window, gives it the keyboard and waits for the game's
@@ -40,5 +43,13 @@ class WindowGameTest : public testing::Test {
 
 /// The scripted game's rand_unit answers for `chars` (see start_scripted).
 std::vector<std::string> answers_for(std::string_view chars);
+
+/// A keyboard layout of the tests' X server, and how the game reads keys.
+struct LayoutPlay {
+  const char* layout;
+  KeyModel keys;
+};
+/// The layouts and key models that a backend is played in.
+std::vector<LayoutPlay> layout_plays();
 
 }  // namespace titletype::e2e

@@ -31,10 +31,15 @@ std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
   return x().start_game("wine", args, wine->environment());
 }
 
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) {
+std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
   std::vector<std::string> args = answers_for(chars);
+  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
   args.insert(args.begin(), kScriptedGame);
   return x().start_game("wine", args, wine->environment());
+}
+
+std::vector<LayoutPlay> layout_plays() {
+  return {{"jp", kPosition}, {"us", kPosition}, {"jp", kTyped}, {"us", kTyped}};
 }
 
 namespace {

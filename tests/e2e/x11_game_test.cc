@@ -17,10 +17,16 @@ std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
   return x().start_game(kGame, args);
 }
 
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars) {
+std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
   std::vector<std::string> args = answers_for(chars);
+  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
   args.insert(args.begin(), "--window");
   return x().start_game(kScriptedGame, args);
+}
+
+std::vector<LayoutPlay> layout_plays() {
+  return {{"jp", kPosition}, {"jp", kTyped}, {"us", kPosition}, {"us", kTyped},
+          {"de", kPosition}, {"de", kTyped}, {"fr", kPosition}, {"fr", kTyped}};
 }
 
 namespace {

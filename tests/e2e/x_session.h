@@ -10,12 +10,12 @@
 #include <X11/extensions/XTest.h>
 #include <poll.h>
 
-#include <cctype>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
 
+#include "tests/e2e/layout_keys.h"
 #include "tests/e2e/process.h"
 
 namespace titletype::e2e {
@@ -39,9 +39,9 @@ std::optional<std::vector<Item>> property(Display* display, ::Window window, con
 }
 
 /// X keycodes of some JIS keys (evdev numbering + 8).
-inline constexpr int kEscKeycode = 9, kLeftShiftKeycode = 50, kLeftCtrlKeycode = 37,
-                     kLeftAltKeycode = 64, kSpaceKeycode = 65, kColonKeycode = 48, kAKeycode = 38,
-                     kPageUpKeycode = 112, kF4Keycode = 70, kF10Keycode = 76, kReturnKeycode = 36;
+inline constexpr int kEscKeycode = 9, kLeftCtrlKeycode = 37, kLeftAltKeycode = 64,
+                     kSpaceKeycode = 65, kColonKeycode = 48, kAKeycode = 38, kPageUpKeycode = 112,
+                     kF4Keycode = 70, kF10Keycode = 76, kReturnKeycode = 36;
 
 class XSession {
  public:
@@ -64,8 +64,7 @@ class XSession {
     close(fds[0]);
     if (number.empty()) throw std::runtime_error("Xvfb did not start");
     display_name_ = ":" + number;
-    if (Process({"setxkbmap", "-display", display_name_, "jp"}).wait(20s) != 0)
-      throw std::runtime_error("setxkbmap jp failed");
+    set_layout("jp");
     // Windows come and go while the tests look at them (a terminal's first
     // windows, a closed game's): such an error is no reason to stop.
     static const XErrorHandler default_handler = XSetErrorHandler(nullptr);
@@ -123,9 +122,9 @@ class XSession {
     XSelectInput(display_, window_, PropertyChangeMask);
     // The terminal has answered the game once the game asks it to report
     // keys: the compositor's window is up by then.
-    if (inside_ && !eventually([&] { return has_output("\x1b[>15u"); }, timeout)) return false;
-    XSetInputFocus(display_, window_, RevertToPointerRoot, CurrentTime);
-    XSync(display_, False);
+    const auto keys_asked = [&] { return has_output("\x1b[>15u") || has_output("\x1b[>31u"); };
+    if (inside_ && !eventually(keys_asked, timeout)) return false;
+    use_window(window_);
     // The compositor hands the terminal the keyboard once its surface is
     // up: press Shift (which the game forgets at Space) until the terminal
     // reports it to the game.
@@ -188,26 +187,22 @@ class XSession {
   void key_down(int keycode) { XTestFakeKeyEvent(display_, keycode, True, 0), XFlush(display_); }
   void key_up(int keycode) { XTestFakeKeyEvent(display_, keycode, False, 0), XFlush(display_); }
   void tap(int keycode) { key_down(keycode), key_up(keycode); }
-  /// The key of the main block (AE01 to AB10) that types `c` in the
-  /// server's layout, and whether it needs Shift; letters need none.
-  struct JisStroke {
-    int keycode;
-    bool shift;
-  };
-  JisStroke stroke_for(char c) {
-    const KeySym symbol = std::tolower(static_cast<unsigned char>(c));
-    for (int keycode = 10; keycode <= 61; ++keycode)
-      for (int level : {0, 1})
-        if (XkbKeycodeToKeysym(display_, KeyCode(keycode), 0, level) == symbol)
-          return {keycode, level == 1};
-    throw std::invalid_argument(std::string("no key for ") + c);
+  /// Presses `chord`: its keys down in order, then up in reverse.
+  void play(const Chord& chord) {
+    for (int key : chord) key_down(key);
+    for (auto key = chord.rbegin(); key != chord.rend(); ++key) key_up(*key);
   }
-  /// Types `c` as on a JIS keyboard, with Shift where its key needs it.
+  /// Types `c` in the server's layout, which is JIS unless a test chose
+  /// another.
   void type(char c) {
-    const JisStroke stroke = stroke_for(c);
-    if (stroke.shift) key_down(kLeftShiftKeycode);
-    tap(stroke.keycode);
-    if (stroke.shift) key_up(kLeftShiftKeycode);
+    const auto chord = chord_in_layout(display_, c);
+    if (!chord) throw std::invalid_argument(std::string("no key for ") + c);
+    play(*chord);
+  }
+  /// Loads the keyboard layout `layout` ("jp", "us", "de", "fr").
+  void set_layout(const std::string& layout) {
+    if (Process({"setxkbmap", "-display", display_name_, layout}).wait(20s) != 0)
+      throw std::runtime_error("setxkbmap " + layout + " failed");
   }
   /// Asks the window to close, as a window manager's close button does.
   void close_window() {

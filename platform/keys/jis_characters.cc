@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "platform/terminal/jis_characters.h"
+#include "platform/keys/jis_characters.h"
 
 #include <string_view>
+
+#include "platform/keys/virtual_keys.h"
 
 namespace titletype {
 
@@ -14,9 +16,10 @@ struct Punctuation {
 };
 
 constexpr Punctuation kPunctuationKeys[] = {
-    {'-', '=', 189}, {'^', '~', 222}, {'\\', '|', 220}, {'@', '`', 192},
-    {'[', '{', 219}, {';', '+', 187}, {':', '*', 186},  {']', '}', 221},
-    {',', '<', 188}, {'.', '>', 190}, {'/', '?', 191},  {0, '_', 226},  // ろ
+    {'-', '=', vk::kMinus},  {'^', '~', vk::kCaret},        {'\\', '|', vk::kYen},
+    {'@', '`', vk::kAt},     {'[', '{', vk::kBracketOpen},  {';', '+', vk::kSemicolon},
+    {':', '*', vk::kColon},  {']', '}', vk::kBracketClose}, {',', '<', vk::kComma},
+    {'.', '>', vk::kPeriod}, {'/', '?', vk::kSlash},        {0, '_', vk::kRo},
 };
 
 // Shift with the digit keys 1 to 9.
@@ -37,6 +40,12 @@ std::optional<KeyStroke> jis_stroke_for(char c) {
     if (p.shifted && c == p.shifted) return KeyStroke{p.key, kShiftBit};
   }
   return std::nullopt;
+}
+
+std::optional<KeyStroke> typed_stroke(char32_t c, ModifierMask held) {
+  auto stroke = c >= 0x20 && c < 0x7f ? jis_stroke_for(static_cast<char>(c)) : std::nullopt;
+  if (stroke) stroke->modifiers |= held & (kCtrlBit | kAltBit);
+  return stroke;
 }
 
 }  // namespace titletype

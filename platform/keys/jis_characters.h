@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// Which key of a JIS keyboard types a character, and with Shift or not: a
+// terminal, or a layout that is not JIS, gives characters, and the game
+// wants the key that would have made them on a JIS keyboard.
+#pragma once
+
+#include <optional>
+
+#include "platform/keys/key_strokes.h"
+
+namespace titletype {
+
+/// The stroke that types the printable ASCII character `c` on a JIS keyboard
+/// (letters of either case as their unshifted key); nothing for characters
+/// that the layout does not have.
+std::optional<KeyStroke> jis_stroke_for(char c);
+
+/// The tap for a character `c` that the player's layout typed while the
+/// modifiers `held` were down: its JIS stroke, with Ctrl and Alt added (Shift
+/// went into the character). Nothing for a character no JIS key types.
+std::optional<KeyStroke> typed_stroke(char32_t c, ModifierMask held);
+
+}  // namespace titletype
