@@ -8,7 +8,7 @@
 #include <span>
 
 #include "app/command_line.h"
-#include "platform/clock_random.h"
+#include "platform/host/clock_random.h"
 #include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
 

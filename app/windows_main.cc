@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "platform/clock_random.h"
+#include "platform/host/clock_random.h"
 #include "platform/windows/win32_game.h"
 
 namespace titletype {

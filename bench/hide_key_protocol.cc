@@ -22,9 +22,8 @@ namespace {
 std::string without_protocol_answers(const std::string& bytes) {
   std::string kept;
   for (std::size_t i = 0; i < bytes.size();) {
-    std::size_t end = i;
     if (bytes.compare(i, 3, "\x1b[?") == 0) {
-      end = i + 3;
+      std::size_t end = i + 3;
       while (end < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[end]))) ++end;
       if (end < bytes.size() && bytes[end] == 'u') {
         i = end + 1;

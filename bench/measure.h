@@ -14,11 +14,18 @@
 
 namespace titletype::bench {
 
+/// `values` without their signs.
+inline std::vector<double> absolute(std::vector<double> values) {
+  for (double& value : values) value = std::abs(value);
+  return values;
+}
+
 /// The value below which `fraction` of `values` lie (nearest rank).
 inline double percentile(std::vector<double> values, double fraction) {
   if (values.empty()) return NAN;
   std::sort(values.begin(), values.end());
-  const auto rank = static_cast<std::size_t>(std::ceil(fraction * values.size()));
+  const auto rank =
+      static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
   return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
 }
 inline double median(std::vector<double> values) { return percentile(std::move(values), 0.5); }

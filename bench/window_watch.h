@@ -10,7 +10,7 @@
 #include <chrono>
 #include <optional>
 
-#include "tests/e2e/x_session.h"
+#include "tests/harness/x_session.h"
 
 namespace titletype::bench {
 

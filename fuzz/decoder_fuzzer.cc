@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the terminal's key decoder: arbitrary bytes, split into reads at
-// arbitrary points and times, with the key events of the kitty protocol read
-// once the bytes offer them. Every stroke must be a key that a JIS keyboard
-// has, with a mask of Shift, Ctrl and Alt only.
+// arbitrary points and times, with the key events of the kitty protocol
+// read (by place or by the text typed) once the bytes offer them. Every
+// stroke must be a key that a JIS keyboard has, with a mask of Shift, Ctrl
+// and Alt only.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "platform/keys/virtual_keys.h"
 #include "platform/terminal/key_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -25,15 +27,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       decoder.expire(strokes);
     }
     decoder.feed(std::string_view(reinterpret_cast<const char*>(data + i), length), now, strokes);
-    // As the game does once the terminal offers to report key events.
-    if (decoder.protocol_offered()) decoder.read_key_events();
+    // As the game does once the terminal offers to report key events, by
+    // place or by the text typed.
+    if (decoder.protocol_offered()) {
+      decoder.read_key_events(control & 2 ? KeyModel::kTyped : KeyModel::kPosition);
+    }
     i += length;
   }
   decoder.expire(strokes);
   for (const KeyStroke& s : strokes) {
     const auto in = [&](int first, int last) { return s.key >= first && s.key <= last; };
-    const bool known = in(8, 46) || in('0', '9') || in('A', 'Z') || in(91, 93) || in(96, 123) ||
-                       in(144, 145) || in(186, 192) || in(219, 226) || in(240, 243);
+    const bool known = in(vk::kBackspace, vk::kDelete) || in('0', '9') || in('A', 'Z') ||
+                       in(vk::kLeftWin, vk::kMenu) || in(vk::kNumpad0, vk::kF1 + 11) ||
+                       in(vk::kNumLock, vk::kScrollLock) || in(vk::kColon, vk::kAt) ||
+                       in(vk::kBracketOpen, vk::kRo) || in(vk::kEisu, vk::kHankaku);
     if (!known || s.modifiers > 7) std::abort();
   }
   return 0;

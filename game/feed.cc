@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/form1.h"
+#include "game/texts.h"
 
 namespace titletype {
 
@@ -12,7 +13,6 @@ namespace {
 constexpr int16_t kSpeedUpEvery = 10;        // ticks
 constexpr int32_t kIntervalFloor = 300;      // ms; no speed-up at or below it
 constexpr int32_t kSpeedUpStep = 50;         // ms
-constexpr std::size_t kLongestTarget = 10;   // characters
 constexpr int16_t kFeedTicksWrapAt = 10000;  // set back to 9000, a multiple
 constexpr int16_t kFeedTicksWrapTo = 9000;   // of 10 like the wrap point
 constexpr int kFirstFeedChar = '!';          // 33; the feed gives "!" to "Z"

@@ -5,15 +5,16 @@
 
 #include <cmath>
 
+#include "game/texts.h"
+
 namespace titletype {
 
 namespace {
 constexpr int32_t kFeedStartInterval = 1000;  // ms
 constexpr int32_t kResultInterval = 1500;     // ms
-constexpr std::string_view kPrompt = "Hit Space Key!!!";
 }  // namespace
 
-Form1::Form1(Window& window, Timer& timer1, Timer& timer2, RandomSource& random)
+Form1::Form1(TitleWindow& window, Timer& timer1, Timer& timer2, RandomSource& random)
     : window_(window), Timer1(timer1), Timer2(timer2), random_(random) {
   Timer1.set_interval(kFeedStartInterval);
   Timer1.set_enabled(true);
@@ -26,7 +27,7 @@ void Form1::on_load() {
   no_match_flag = false;
   Timer1.set_enabled(false);
   Timer2.set_enabled(false);
-  window_.set_title(kPrompt);
+  window_.set_title(kPromptText);
   random_.seed_from_clock();
 }
 

@@ -13,9 +13,9 @@
 #include <string_view>
 
 #include "game/key_codes.h"
-#include "platform/random_source.h"
-#include "platform/timer.h"
-#include "platform/window.h"
+#include "game/random_source.h"
+#include "game/timer.h"
+#include "game/title_window.h"
 
 namespace titletype {
 
@@ -23,7 +23,7 @@ class Form1 {
  public:
   /// Applies the designer settings of the two timers: Timer1 1000 ms and
   /// enabled (on_load turns it off before it can tick), Timer2 1500 ms, off.
-  Form1(Window& window, Timer& timer1, Timer& timer2, RandomSource& random);
+  Form1(TitleWindow& window, Timer& timer1, Timer& timer2, RandomSource& random);
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
@@ -59,7 +59,7 @@ class Form1 {
   bool general_test(std::string_view first) const;
   bool playing() const { return Timer1.enabled(); }
 
-  Window& window_;
+  TitleWindow& window_;
   Timer& Timer1;
   Timer& Timer2;
   RandomSource& random_;

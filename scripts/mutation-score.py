@@ -8,7 +8,7 @@ statements. Each mutant is built in a private copy of the tree and the unit
 tests are run against it with a time limit. A mutant is killed when the tests
 fail, survives when they pass; it may also time out or not build.
 
-    scripts/mutation-score.py game/*.cc game/*.h platform/form_host.cc ...
+    scripts/mutation-score.py game/*.cc game/*.h platform/host/form_host.cc ...
 
 prints a table per file and the diff of every survivor. Survivors that are
 equivalent to the original (no test could tell them apart) are listed with

@@ -101,7 +101,7 @@ normalise "$work/zip"
 
 echo "== browser page"
 cmake -S "$src" -B "$work/web" "${reproducible[@]}" \
-  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/wasm32-wasi.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/wasm32-wasi.cmake" -DTITLETYPE_WEB=ON -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build "$work/web" -j "$(nproc)" --target titletype_page >/dev/null
 mkdir -p "$work/page"
 cp -r "$work/web/site" "$work/page/$name-web"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "platform/deadline_timer.h"
+#include "platform/host/deadline_timer.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/form_host.h"
-#include "platform/scripted_random.h"
+#include "platform/host/form_host.h"
+#include "platform/sim/scripted_random.h"
 #include "tests/sim_game.h"
 
 namespace titletype {
@@ -51,7 +51,7 @@ TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
 
 /// A display that takes `delay` of the clock's time to show each title.
 struct SlowDisplay final : TitleDisplay {
-  SlowDisplay(VirtualClock& clock) : clock(clock) {}
+  explicit SlowDisplay(VirtualClock& on) : clock(on) {}
   void show_title(std::string_view) override { clock.at += delay; }
   VirtualClock& clock;
   Instant delay{};

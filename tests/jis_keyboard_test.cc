@@ -8,8 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "platform/keys/dom_codes.h"
 #include "platform/keys/scan_codes.h"
-#include "platform/web/dom_keys.h"
 
 namespace titletype {
 namespace {
@@ -43,7 +43,7 @@ TEST(JisKeysTest, EveryKeyByItsXkbBrowserAndScanName) {
     }
   for (int n = 1; n <= 12; ++n)
     expect_key(xkb_position("FK", n), "F" + std::to_string(n), n <= 10 ? 0x3a + n : 0x4c + n,
-               111 + n);
+               static_cast<KeyCode>(111 + n));
   // clang-format off
   const std::tuple<const char*, const char*, unsigned, KeyCode> keys[] = {
       {"ESC", "Escape", 0x01, 27}, {"TLDE", "Backquote", 0x29, 243}, {"HZTG", "", 0, 243},

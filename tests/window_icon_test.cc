@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "platform/xpm_image.h"
+#include "platform/window/xpm_image.h"
 
 namespace titletype {
 namespace {

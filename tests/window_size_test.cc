@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window's size in pixels at a display's DPI, and the width a Windows
 // caption needs to show every title whole.
-#include "platform/window_size.h"
+#include "platform/window/window_size.h"
 
 #include <gtest/gtest.h>
 

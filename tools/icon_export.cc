@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/xpm_image.h"
+#include "platform/window/xpm_image.h"
 
 namespace {
 

@@ -9,7 +9,9 @@
 #endif
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 namespace titletype {
 
@@ -129,8 +131,8 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
       source.handle_own_deadline(host);
     }
     if (host.ended()) return {};
-    if (g_stop_signal) return {g_stop_signal};
-    if (source.hung_up()) return {SIGHUP};
+    if (g_stop_signal) return {g_stop_signal, {}};
+    if (source.hung_up()) return {SIGHUP, {}};
     if (source.flush_and_check_queued()) {
       source.handle_ready_events(host);
       continue;
@@ -149,7 +151,13 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
     }
     pollfd watched[2] = {{.fd = source.fd(), .events = POLLIN, .revents = 0},
                          {.fd = wake_timer.fd(), .events = POLLIN, .revents = 0}};
-    if (ppoll(watched, wake_timer.fd() >= 0 ? 2 : 1, wait_for, signals.wait_mask()) > 0) {
+    const int ready = ppoll(watched, wake_timer.fd() >= 0 ? 2 : 1, wait_for, signals.wait_mask());
+    if (ready < 0 && errno != EINTR)
+      return {0, std::string("waiting for events: ") + strerror(errno)};
+    if ((watched[0].revents | watched[1].revents) & POLLNVAL) {
+      return {0, "waiting for events: a descriptor is not open"};
+    }
+    if (ready > 0) {
       if (watched[1].revents) wake_timer.acknowledge();
       if (watched[0].revents) source.handle_ready_events(host);
     }

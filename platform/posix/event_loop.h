@@ -6,9 +6,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
-#include "platform/clock.h"
-#include "platform/form_host.h"
+#include "platform/host/clock.h"
+#include "platform/host/form_host.h"
 
 namespace titletype {
 
@@ -35,12 +36,16 @@ class EventSource {
   virtual bool hung_up() const { return false; }
 };
 
-/// How the loop ended: the game closed, or the number of the signal.
+/// How the loop ended: the game closed, the number of the signal, or what
+/// went wrong while waiting for events.
 struct LoopEnd {
   int signal = 0;
+  std::string error;  // empty unless waiting failed
 };
 
-/// Runs until the game ends (Esc or the window closed) or a signal comes.
+/// Runs until the game ends (Esc or the window closed), a signal comes, or
+/// waiting fails (ppoll's error, or a descriptor that is not open): then the
+/// game cannot go on, and the loop says why instead of spinning.
 /// REQUIRES: `clock` counts the time of CLOCK_MONOTONIC (as SteadyClock does).
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock);
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/form_host.h"
-#include "platform/scripted_random.h"
+#include "platform/host/form_host.h"
+#include "platform/sim/scripted_random.h"
 
 namespace titletype {
 
@@ -43,6 +43,7 @@ class SimPlatform final : private TitleDisplay {
 
   Instant now() const { return clock_.at; }
   const FormHost& host() const { return host_; }
+  FormHost& host() { return host_; }
   const Form1& form() const { return host_.form(); }
   std::string_view title() const { return host_.title(); }
   /// Every title shown so far; a handler that set the title more than once

@@ -20,9 +20,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/clock.h"
+#include "platform/host/clock.h"
 #include "platform/keys/jis_characters.h"
 #include "platform/keys/key_model.h"
+#include "platform/terminal/key_sequences.h"
 
 namespace titletype {
 
@@ -53,12 +54,21 @@ class KeyDecoder {
   }
 
  private:
-  void feed_byte(unsigned char byte, std::vector<KeyStroke>& out);
-  void finish_sequence(std::vector<KeyStroke>& out);
+  /// Where the decoder is in a sequence, as in the DEC ANSI parser's
+  /// diagram: nothing pending, after ESC, in a CSI sequence (just after
+  /// "ESC [", then in its parameters), after SS3 ("ESC O"), after the Linux
+  /// console's "ESC [ [".
+  enum class State { kGround, kEscape, kCsiEntry, kCsiParameters, kSs3, kLinuxFunction };
 
-  std::string pending_;  // an unfinished ESC sequence, ESC included
-  Instant pending_since_{};
-  bool overlong_ = false;  // the pending sequence grew too long to be a key
+  void feed_byte(unsigned char byte, std::vector<KeyStroke>& out);
+  /// The final byte of a CSI sequence.
+  void finish_csi(unsigned char final, std::vector<KeyStroke>& out);
+  KeyReports reports() const;
+
+  State state_ = State::kGround;
+  std::string parameters_;   // of the CSI sequence being read
+  Instant pending_since_{};  // when the ESC that began it came
+  bool overlong_ = false;    // the pending sequence grew too long to be a key
   bool protocol_offered_ = false;
   bool attributes_answered_ = false;
   bool key_events_ = false;

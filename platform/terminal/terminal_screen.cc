@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 namespace titletype {
 
@@ -89,7 +90,11 @@ std::string title_bar(std::string_view title, int width) {
 
 TerminalScreen::TerminalScreen(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(out_fd) {
   termios mode{};
-  tcgetattr(in_fd_, &mode);
+  // Without the terminal's own mode there is nothing to put back at the end:
+  // play nothing and change nothing.
+  if (tcgetattr(in_fd_, &mode) != 0) {
+    throw std::system_error(errno, std::generic_category(), "cannot read the terminal's mode");
+  }
   g_saved.in_fd = in_fd_;
   g_saved.out_fd = out_fd_;
   g_saved.mode = mode;

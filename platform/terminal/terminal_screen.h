@@ -13,14 +13,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/form_host.h"
+#include "platform/host/title_display.h"
 #include "platform/keys/key_model.h"
 
 namespace titletype {
 
 class TerminalScreen final : public TitleDisplay {
  public:
-  /// REQUIRES: `in_fd` and `out_fd` are terminals.
+  /// Takes the terminal; throws, having changed nothing, if `in_fd` is not
+  /// one.
   TerminalScreen(int in_fd, int out_fd);
   ~TerminalScreen() override;
   TerminalScreen(const TerminalScreen&) = delete;

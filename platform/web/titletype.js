@@ -125,6 +125,9 @@
   }
   if (typed) game.tt_use_typed_keys();
   game.tt_start();
+  const box = document.getElementById('window').style;
+  box.width = game.tt_client_width() + 'px';
+  box.height = game.tt_client_height() + 'px';
   showKeys();
   showIcon();
   addEventListener('keydown', onKey(true));

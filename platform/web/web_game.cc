@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/form_host.h"
+#include "platform/host/form_host.h"
+#include "platform/host/steady_clock.h"
+#include "platform/keys/dom_codes.h"
 #include "platform/keys/jis_characters.h"
 #include "platform/keys/key_model.h"
-#include "platform/steady_clock.h"
-#include "platform/web/dom_keys.h"
-#include "platform/xpm_image.h"
+#include "platform/window/window_size.h"
+#include "platform/window/xpm_image.h"
 
 extern "C" __attribute__((import_module("page"), import_name("set_title"))) void page_set_title(
     const char* text, int length);
@@ -126,3 +127,12 @@ TITLETYPE_WEB_EXPORT("tt_icon_pixels") const uint32_t* tt_icon_pixels() {
   return titletype::window_icon().pixels.data();
 }
 TITLETYPE_WEB_EXPORT("tt_icon_size") int tt_icon_size() { return titletype::window_icon().width; }
+
+/// The window's client area in CSS pixels (96 to the inch), where the page
+/// draws the game's empty window.
+TITLETYPE_WEB_EXPORT("tt_client_width") int tt_client_width() {
+  return titletype::client_size(titletype::kDefaultDpi).width;
+}
+TITLETYPE_WEB_EXPORT("tt_client_height") int tt_client_height() {
+  return titletype::client_size(titletype::kDefaultDpi).height;
+}

@@ -6,7 +6,7 @@
 // Time is the browser's monotonic clock (performance.now), read through WASI.
 #pragma once
 
-#include "platform/random_source.h"
+#include "game/random_source.h"
 
 #define TITLETYPE_WEB_EXPORT(name) extern "C" __attribute__((export_name(name)))
 

@@ -41,22 +41,60 @@ LOGFONTW caption_font(int dpi) {
   return metrics.lfCaptionFont;
 }
 
-/// How wide the widest title is in the caption font at `dpi`.
+/// The caption font, deleted when it goes.
+class CaptionFont {
+ public:
+  explicit CaptionFont(int dpi) {
+    const LOGFONTW description = caption_font(dpi);
+    font_ = CreateFontIndirectW(&description);
+  }
+  ~CaptionFont() {
+    if (font_) DeleteObject(font_);
+  }
+  CaptionFont(const CaptionFont&) = delete;
+  CaptionFont& operator=(const CaptionFont&) = delete;
+  HFONT get() const { return font_; }
+
+ private:
+  HFONT font_ = nullptr;
+};
+
+/// A window's device context with a font selected into it, both given back
+/// when it goes.
+class FontContext {
+ public:
+  FontContext(HWND window, HFONT font) : window_(window), context_(GetDC(window)) {
+    if (context_ && font) previous_ = SelectObject(context_, font);
+  }
+  ~FontContext() {
+    if (previous_) SelectObject(context_, previous_);
+    if (context_) ReleaseDC(window_, context_);
+  }
+  FontContext(const FontContext&) = delete;
+  FontContext& operator=(const FontContext&) = delete;
+  /// Whether text can be measured in the font.
+  bool ready() const { return previous_ != nullptr; }
+  HDC get() const { return context_; }
+
+ private:
+  HWND window_;
+  HDC context_;
+  HGDIOBJ previous_ = nullptr;
+};
+
+/// How wide the widest title is in the caption font at `dpi`; 0 if it cannot
+/// be measured, which leaves the window at its base width.
 int widest_title_width(HWND window, int dpi) {
-  const LOGFONTW font_description = caption_font(dpi);
-  HFONT font = CreateFontIndirectW(&font_description);
-  HDC context = GetDC(window);
-  HGDIOBJ previous = SelectObject(context, font);
+  const CaptionFont font(dpi);
+  const FontContext context(window, font.get());
+  if (!context.ready()) return 0;
   int widest = 0;
-  for (const std::string_view title : kWidestTitles) {
+  for (const std::string& title : widest_titles()) {
     const std::wstring wide(title.begin(), title.end());  // ASCII
     SIZE extent{};
-    if (GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &extent))
+    if (GetTextExtentPoint32W(context.get(), wide.c_str(), static_cast<int>(wide.size()), &extent))
       widest = std::max(widest, static_cast<int>(extent.cx));
   }
-  SelectObject(context, previous);
-  ReleaseDC(window, context);
-  DeleteObject(font);
   return widest;
 }
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/window_size.h"
+#include "platform/window/window_size.h"
 
 namespace titletype {
 

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "platform/clock.h"
+#include "platform/host/clock.h"
 
 namespace titletype {
 

@@ -5,9 +5,10 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/host/form_host.h"
+#include "platform/host/steady_clock.h"
 #include "platform/keys/jis_characters.h"
 #include "platform/keys/scan_codes.h"
-#include "platform/steady_clock.h"
 #include "platform/windows/wake_timer.h"
 #include "platform/windows/win32_window.h"
 

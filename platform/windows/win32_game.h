@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "game/random_source.h"
 #include "platform/keys/key_model.h"
-#include "platform/random_source.h"
 
 namespace titletype {
 

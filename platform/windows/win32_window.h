@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/form_host.h"
+#include "platform/host/title_display.h"
 
 namespace titletype {
 

@@ -9,10 +9,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 
+#include "platform/host/steady_clock.h"
 #include "platform/keys/jis_characters.h"
 #include "platform/posix/event_loop.h"
-#include "platform/steady_clock.h"
 #include "platform/x11/jis_keyboard.h"
 #include "platform/x11/keycode_names.h"
 #include "platform/x11/x11_window.h"
@@ -169,6 +170,7 @@ WindowRun run_x11_game(RandomSource& random, KeyModel keys) {
   window.map();
   X11Events events(display.get(), window, xkb_event_base, keys);
   const LoopEnd end = run_event_loop(host, events, clock);
+  if (!end.error.empty()) throw std::runtime_error(end.error);
   return {WindowOutcome::kPlayed, end.signal ? 128 + end.signal : 0};
 }
 

@@ -2,8 +2,8 @@
 // The game in an X11 desktop window.
 #pragma once
 
+#include "game/random_source.h"
 #include "platform/keys/key_model.h"
-#include "platform/random_source.h"
 
 namespace titletype {
 
@@ -17,7 +17,8 @@ struct WindowRun {
 
 /// Opens the display named by DISPLAY and plays until Esc, the window's
 /// close button or a signal, reading keys as `keys` says. If the X server
-/// goes away, says so on stderr and exits with status 1.
+/// goes away, says so on stderr and exits with status 1; throws if waiting
+/// for events fails.
 WindowRun run_x11_game(RandomSource& random, KeyModel keys);
 
 }  // namespace titletype

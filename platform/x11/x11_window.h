@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/form_host.h"
-#include "platform/window_size.h"
+#include "platform/host/title_display.h"
+#include "platform/window/window_size.h"
 
 namespace titletype {
 

@@ -19,14 +19,14 @@ std::filesystem::path profiles;
 const bool WindowGameTest::kExactIcon = false;
 
 void WindowGameTest::SetUpTestSuite() {
-  x_ = new XSession;
+  x_ = std::make_unique<XSession>();
   std::string pattern = (std::filesystem::temp_directory_path() / "titletype-web.XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for Chromium");
   profiles = pattern;
 }
 
 void WindowGameTest::TearDownTestSuite() {
-  delete x_;
+  x_.reset();
   std::error_code ignored;
   std::filesystem::remove_all(profiles, ignored);
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/scripted_random.h"
+#include "platform/sim/scripted_random.h"
 #include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
 

@@ -29,7 +29,7 @@ std::filesystem::path runtime_dir;
 Environment wayland;
 
 void WindowGameTest::SetUpTestSuite() {
-  x_ = new XSession;
+  x_ = std::make_unique<XSession>();
   if (kTerminal != "foot") return;
   std::string dir = "/tmp/titletype-wayland-XXXXXX";  // the owner's alone, as it must be
   ASSERT_TRUE(mkdtemp(dir.data()));
@@ -47,7 +47,7 @@ void WindowGameTest::TearDownTestSuite() {
   weston.reset();
   std::error_code ignored;
   std::filesystem::remove_all(runtime_dir, ignored);
-  delete x_;
+  x_.reset();
 }
 
 std::string quoted(const std::string& arg) {

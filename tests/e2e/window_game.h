@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/keys/key_model.h"
-#include "tests/e2e/x_session.h"
+#include "tests/harness/x_session.h"
 
 namespace titletype::e2e {
 
@@ -38,7 +38,7 @@ class WindowGameTest : public testing::Test {
   /// browser scales the page's icon to a size of its choosing).
   static const bool kExactIcon;
 
-  static inline XSession* x_ = nullptr;
+  static inline std::unique_ptr<XSession> x_;
 };
 
 /// The scripted game's rand_unit answers for `chars` (see start_scripted).

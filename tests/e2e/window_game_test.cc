@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "platform/xpm_image.h"
+#include "platform/window/xpm_image.h"
 #include "tests/scripted_answers.h"
 
 namespace titletype::e2e {
@@ -116,9 +116,9 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, LayoutPlayTest, testing::ValuesIn(layout_plays()),
-                         [](const testing::TestParamInfo<LayoutPlay>& info) {
-                           return std::string(info.param.layout) +
-                                  (info.param.keys == kTyped ? "_typed" : "_position");
+                         [](const testing::TestParamInfo<LayoutPlay>& play) {
+                           return std::string(play.param.layout) +
+                                  (play.param.keys == kTyped ? "_typed" : "_position");
                          });
 
 }  // namespace

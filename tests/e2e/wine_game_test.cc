@@ -3,7 +3,7 @@
 // and a fresh Wine prefix.
 
 #include "tests/e2e/window_game.h"
-#include "tests/e2e/wine_prefix.h"
+#include "tests/harness/wine_prefix.h"
 
 namespace titletype::e2e {
 
@@ -12,18 +12,18 @@ const std::string kScriptedGame = TITLETYPE_WINDOWS_SCRIPTED_BINARY;
 
 // One X server and one Wine prefix for the whole suite: a prefix takes
 // seconds to set up, and keeps a desktop on the display it started on.
-WinePrefix* wine = nullptr;
+std::unique_ptr<WinePrefix> wine;
 
 const bool WindowGameTest::kExactIcon = true;
 
 void WindowGameTest::SetUpTestSuite() {
-  x_ = new XSession;
-  wine = new WinePrefix(x_->display_name());
+  x_ = std::make_unique<XSession>();
+  wine = std::make_unique<WinePrefix>(x_->display_name());
 }
 
 void WindowGameTest::TearDownTestSuite() {
-  delete wine;
-  delete x_;
+  wine.reset();
+  x_.reset();
 }
 
 std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {

@@ -10,8 +10,8 @@ const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = true;
 
-void WindowGameTest::SetUpTestSuite() { x_ = new XSession; }
-void WindowGameTest::TearDownTestSuite() { delete x_; }
+void WindowGameTest::SetUpTestSuite() { x_ = std::make_unique<XSession>(); }
+void WindowGameTest::TearDownTestSuite() { x_.reset(); }
 
 std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
   return x().start_game(kGame, args);
@@ -39,6 +39,16 @@ TEST(X11GameTest, LosingTheServerEndsTheGameWithAMessage) {
   x.kill_server();
   EXPECT_EQ(game->wait(20s), 1);
   EXPECT_EQ(game->stderr_text(), "titletype: lost the connection to the X server\n");
+}
+
+TEST(X11GameTest, ASignalEndsTheGameWithItsStatus) {
+  XSession x;
+  for (int signo : {SIGTERM, SIGINT, SIGHUP}) {
+    auto game = x.start_game(kGame);
+    ASSERT_TRUE(x.find_window(*game));
+    game->kill(signo);
+    EXPECT_EQ(game->wait(20s), 128 + signo) << signo;
+  }
 }
 
 TEST(X11GameTest, WithNowhereToPlayItSaysSoInOneLine) {

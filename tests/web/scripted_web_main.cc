@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/scripted_random.h"
+#include "platform/sim/scripted_random.h"
 #include "platform/web/web_game.h"
 
 namespace {

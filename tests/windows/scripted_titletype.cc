@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/scripted_random.h"
+#include "platform/sim/scripted_random.h"
 #include "platform/windows/win32_game.h"
 
 int main(int argc, char** argv) {

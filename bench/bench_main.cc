@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// Measures the game against its floors, side by side, and writes the
+// docs/performance*.md reports.
+//
+// Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals]
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bench/bench.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const bool quick = std::find(args.begin(), args.end(), "--quick") != args.end();
+  const auto wine = std::find(args.begin(), args.end(), "--wine");
+  if (args.empty() || args[0].starts_with("--") || (wine != args.end() && wine + 1 == args.end())) {
+    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals]\n";
+    return 2;
+  }
+  try {
+    if (wine != args.end()) return titletype::bench::run_wine_bench(args[0], *(wine + 1), quick);
+    if (std::find(args.begin(), args.end(), "--terminals") != args.end()) {
+      return titletype::bench::run_terminal_bench(args[0], quick);
+    }
+    return titletype::bench::run_window_bench(args[0], quick);
+  } catch (const std::exception& error) {
+    std::cerr << "bench_driver: " << error.what() << "\n";
+    return 1;
+  }
+}

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#include "platform/host/form_host.h"
+
+#include <algorithm>
+
+namespace titletype {
+
+FormHost::FormHost(const Clock& clock, RandomSource& random, TitleDisplay& display)
+    : clock_(clock), display_(display), form_(window_, timer1_, timer2_, random) {
+  handle(clock_.now(), [this] { form_.on_load(); });
+}
+
+template <typename Handler>
+void FormHost::handle(Instant at, Handler handler) {
+  if (ended()) return;
+  event_clock_.at = at;
+  window_.changed = false;
+  handler();
+  if (window_.changed) display_.show_title(window_.text);
+}
+
+void FormHost::key_down(KeyCode key, ModifierMask modifiers) {
+  handle(clock_.now(), [&] { form_.on_key_down(key, modifiers); });
+}
+
+void FormHost::key_up(KeyCode key, ModifierMask modifiers) {
+  handle(clock_.now(), [&] { form_.on_key_up(key, modifiers); });
+}
+
+void FormHost::key_stroke(const KeyStroke& stroke) {
+  for (const KeyEventStep& step : key_events_for(stroke)) {
+    if (step.kind == KeyEventStep::Kind::kDown) {
+      key_down(step.key, step.modifiers);
+    } else {
+      key_up(step.key, step.modifiers);
+    }
+    run_due_ticks();
+  }
+}
+
+void FormHost::run_due_ticks() {
+  bool timer1_done = false;
+  bool timer2_done = false;
+  while (!ended()) {
+    const Instant now = clock_.now();
+    const auto due1 = timer1_done ? std::nullopt : timer1_.deadline();
+    const auto due2 = timer2_done ? std::nullopt : timer2_.deadline();
+    const bool take1 = due1 && *due1 <= now && (!due2 || *due1 <= *due2);
+    const bool take2 = !take1 && due2 && *due2 <= now;
+    if (take1) {
+      timer1_done = true;
+      handle(*timer1_.take_due(now), [this] { form_.on_timer1_tick(); });
+    } else if (take2) {
+      timer2_done = true;
+      handle(*timer2_.take_due(now), [this] { form_.on_timer2_tick(); });
+    } else {
+      return;
+    }
+  }
+}
+
+std::optional<Instant> FormHost::next_deadline() const {
+  const auto due1 = timer1_.deadline();
+  const auto due2 = timer2_.deadline();
+  if (due1 && due2) return std::min(*due1, *due2);
+  return due1 ? due1 : due2;
+}
+
+}  // namespace titletype

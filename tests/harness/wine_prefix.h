@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// A fresh Wine prefix in a temporary folder, for running the Windows build
+// end to end; removed, with everything Wine started in it, at the end.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "tests/harness/process.h"
+
+namespace titletype::e2e {
+
+class WinePrefix {
+ public:
+  /// Creates and sets up the prefix (some seconds) with its desktop on
+  /// `display`: a program that waits for the desktop's first start may fail.
+  explicit WinePrefix(const std::string& display) {
+    if (!mkdtemp(path_.data())) throw std::runtime_error("cannot make a folder for Wine");
+    auto env = environment();
+    env.emplace_back("DISPLAY", display);
+    Process boot({"wineboot", "-i"}, env);
+    if (boot.wait(120s) != 0) throw std::runtime_error("wineboot failed: " + boot.stderr_text());
+  }
+  ~WinePrefix() {
+    Process({"wineserver", "-k"}, environment()).wait(30s);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  WinePrefix(const WinePrefix&) = delete;
+  WinePrefix& operator=(const WinePrefix&) = delete;
+
+  /// The environment that runs Wine in this prefix, quietly.
+  Environment environment() const {
+    return {{"WINEPREFIX", path_},
+            {"WINEARCH", "win64"},
+            {"WINEDEBUG", "-all"},
+            {"WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe="}};
+  }
+
+ private:
+  std::string path_ = (std::filesystem::temp_directory_path() / "titletype-wine.XXXXXX").string();
+};
+
+}  // namespace titletype::e2e
