@@ -147,7 +147,8 @@ class X11Events final : public EventSource {
 
 }  // namespace
 
-WindowRun run_x11_game(RandomSource& random, KeyModel keys) {
+WindowRun run_x11_game(RandomSource& random, KeyModel keys,
+                       const std::function<void(const Form1&)>& at_end) {
   const DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return {WindowOutcome::kNoDisplay, 1};
   XSetIOErrorHandler(on_connection_lost);
@@ -171,6 +172,7 @@ WindowRun run_x11_game(RandomSource& random, KeyModel keys) {
   X11Events events(display.get(), window, xkb_event_base, keys);
   const LoopEnd end = run_event_loop(host, events, clock);
   if (!end.error.empty()) throw std::runtime_error(end.error);
+  if (at_end) at_end(host.form());
   return {WindowOutcome::kPlayed, end.signal ? 128 + end.signal : 0};
 }
 

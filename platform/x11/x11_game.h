@@ -2,6 +2,9 @@
 // The game in an X11 desktop window.
 #pragma once
 
+#include <functional>
+
+#include "game/form1.h"
 #include "game/random_source.h"
 #include "platform/keys/key_model.h"
 
@@ -19,6 +22,8 @@ struct WindowRun {
 /// close button or a signal, reading keys as `keys` says. If the X server
 /// goes away, says so on stderr and exits with status 1; throws if waiting
 /// for events fails.
-WindowRun run_x11_game(RandomSource& random, KeyModel keys);
+/// `at_end`, if given, sees the game as it was when it ended.
+WindowRun run_x11_game(RandomSource& random, KeyModel keys,
+                       const std::function<void(const Form1&)>& at_end = {});
 
 }  // namespace titletype

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The game with a scripted random source, so that end-to-end tests know
 // which characters will arrive. Usage: scripted_titletype --window|--terminal
-// [--keys=typed] ANSWER...; each answer is one result of rand_unit in turn,
-// the last repeated.
+// [--keys=typed] [--report] ANSWER...; each answer is one result of
+// rand_unit in turn, the last repeated. With --report, the window's game
+// writes its counts to standard error as it ends.
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <vector>
@@ -12,12 +14,25 @@
 #include "platform/x11/x11_game.h"
 
 int main(int argc, char** argv) {
+  using titletype::KeyModel;
   if (argc < 2) return 2;
-  const bool typed = argc > 2 && std::string_view(argv[2]) == "--keys=typed";
-  const auto keys = typed ? titletype::KeyModel::kTyped : titletype::KeyModel::kPosition;
+  KeyModel keys = KeyModel::kPosition;
+  bool report = false;
   std::vector<double> answers;
-  for (int i = typed ? 3 : 2; i < argc; ++i) answers.push_back(std::strtod(argv[i], nullptr));
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--keys=typed") keys = KeyModel::kTyped;
+    report |= arg == "--report";
+    if (!arg.starts_with("--")) answers.push_back(std::strtod(argv[i], nullptr));
+  }
   titletype::ScriptedRandom random(answers);
   if (std::string_view(argv[1]) == "--terminal") return titletype::run_terminal_game(random, keys);
-  return titletype::run_x11_game(random, keys).exit_status;
+  std::function<void(const titletype::Form1&)> at_end;
+  if (report) {
+    at_end = [](const titletype::Form1& form) {
+      std::fprintf(stderr, "hits %d, misses %d, modifiers %d\n", form.hit_count, form.miss_count,
+                   form.shift_count);
+    };
+  }
+  return titletype::run_x11_game(random, keys, at_end).exit_status;
 }

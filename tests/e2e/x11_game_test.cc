@@ -41,6 +41,20 @@ TEST(X11GameTest, LosingTheServerEndsTheGameWithAMessage) {
   EXPECT_EQ(game->stderr_text(), "titletype: lost the connection to the X server\n");
 }
 
+TEST(X11GameTest, AFloodOfKeysIsJudgedToTheLastOne) {
+  // "A", then "B" for ever: 10,000 X's sent at once are 10,000 misses in
+  // any phase, and Esc one more; a key dropped or merged on the way shows.
+  XSession x;
+  auto game = x.start_game(kScriptedGame, {"--window", "--report", "0.05", "0.58"});
+  ASSERT_TRUE(x.find_window(*game));
+  ASSERT_TRUE(x.wait_title("Hit Space Key!!!"));
+  x.tap(kSpaceKeycode);
+  for (int i = 0; i < 10'000; ++i) x.tap(kXKeycode);
+  x.tap(kEscKeycode);
+  EXPECT_EQ(game->wait(60s), 0);
+  EXPECT_EQ(game->stderr_text(), "hits 0, misses 10001, modifiers 0\n");
+}
+
 TEST(X11GameTest, ASignalEndsTheGameWithItsStatus) {
   XSession x;
   for (int signo : {SIGTERM, SIGINT, SIGHUP}) {

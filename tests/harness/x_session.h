@@ -41,7 +41,7 @@ std::optional<std::vector<Item>> property(Display* display, ::Window window, con
 /// X keycodes of some JIS keys (evdev numbering + 8).
 inline constexpr int kEscKeycode = 9, kLeftCtrlKeycode = 37, kLeftAltKeycode = 64,
                      kSpaceKeycode = 65, kColonKeycode = 48, kAKeycode = 38, kPageUpKeycode = 112,
-                     kF4Keycode = 70, kF10Keycode = 76, kReturnKeycode = 36;
+                     kF4Keycode = 70, kF10Keycode = 76, kReturnKeycode = 36, kXKeycode = 53;
 
 class XSession {
  public:
