@@ -15,9 +15,10 @@ case "${1:-}" in
     # The Windows build, cross-compiled, and Wine to test it (installed with
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
-    # The browser page, built to WebAssembly and played in Chromium.
+    # The browser page, built to WebAssembly and played in Chromium and
+    # Firefox.
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-      libclang-rt-14-dev-wasm32 chromium)
+      libclang-rt-14-dev-wasm32 chromium firefox-esr)
     ;;
   --web)
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The browser page end to end: the page as built, in a Chromium app window
-// on its own X server, so that its keys come from the Japanese layout
-// through the browser's own keyboard handling and its title is the window's.
+// The browser page end to end: the page as built, in a window of its own of
+// TITLETYPE_BROWSER (chromium or firefox) on the tests' X server, so that
+// its keys come from the Japanese layout through the browser's own keyboard
+// handling and its title is the window's.
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "tests/e2e/window_game.h"
 
 namespace titletype::e2e {
 
+const std::string kBrowser = TITLETYPE_BROWSER;
 const std::string kSite = TITLETYPE_WEB_SITE;
 const std::string kScriptedSite = TITLETYPE_WEB_SCRIPTED_SITE;
 
@@ -21,8 +24,9 @@ const bool WindowGameTest::kExactIcon = false;
 void WindowGameTest::SetUpTestSuite() {
   x_ = std::make_unique<XSession>();
   std::string pattern = (std::filesystem::temp_directory_path() / "titletype-web.XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for Chromium");
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for the browser");
   profiles = pattern;
+  if (kBrowser == "firefox") x_->name_of_browser("Mozilla Firefox");
 }
 
 void WindowGameTest::TearDownTestSuite() {
@@ -31,10 +35,19 @@ void WindowGameTest::TearDownTestSuite() {
   std::filesystem::remove_all(profiles, ignored);
 }
 
-/// Opens `url` in an app window of its own: no tabs, no address bar.
+/// Opens `url` in a window of its own (Chromium's app window has no tabs
+/// and no address bar).
 std::unique_ptr<Process> browse(XSession& x, const std::string& url) {
   static int games = 0;
   const std::string profile = (profiles / std::to_string(++games)).string();
+  if (kBrowser == "firefox") {
+    // A fresh profile would open a tab of its own, which takes the keyboard.
+    std::filesystem::create_directories(profile);
+    std::ofstream(profile + "/user.js")
+        << "user_pref(\"datareporting.policy.firstRunURL\", \"\");\n"
+           "user_pref(\"browser.aboutwelcome.enabled\", false);\n";
+    return x.start_game("firefox-esr", {"--no-remote", "--profile", profile, url});
+  }
   // Chromium refuses to run as root without --no-sandbox, as CI does.
   return x.start_game("chromium",
                       {"--no-sandbox", "--no-first-run", "--disable-gpu", "--disable-sync",
@@ -55,7 +68,7 @@ std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, 
 }
 
 std::vector<LayoutPlay> layout_plays() {
-  return {{"us", kPosition}, {"us", kTyped}, {"de", kTyped}};
+  return {{"jp", kPosition}, {"us", kPosition}, {"us", kTyped}, {"de", kTyped}};
 }
 
 }  // namespace titletype::e2e

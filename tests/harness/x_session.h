@@ -148,6 +148,11 @@ class XSession {
       if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
       if (text) shown.assign(text->begin(), text->end());
     }
+    if (!browser_.empty() && shown.ends_with(" \u2014 " + browser_)) {
+      shown.resize(shown.size() - browser_.size() - 5);  // " \u2014 " is 5 bytes of UTF-8
+    } else if (!browser_.empty() && shown == browser_) {
+      shown.clear();  // the page's title is empty
+    }
     // An empty title shows as one zero-width space in a browser and as one
     // space in a terminal, so that neither shows an address or a name.
     return shown == "\u200b" || shown == " " ? "" : shown;
@@ -181,6 +186,9 @@ class XSession {
     return wait_title([&](const std::string& t) { return t == text; }, timeout);
   }
   const std::vector<std::string>& seen_titles() const { return seen_; }
+  /// The window is a browser's, named "page title — `name`", or `name`
+  /// alone for a page with no title; title() gives the page's.
+  void name_of_browser(std::string name) { browser_ = std::move(name); }
   /// Forgets the titles seen before the one shown now.
   void forget_titles() { seen_.assign(1, title()); }
 
@@ -261,6 +269,7 @@ class XSession {
   std::chrono::steady_clock::time_point mapped_at_;
   std::vector<std::string> seen_;
   std::string output_;
+  std::string browser_;
 };
 
 }  // namespace titletype::e2e
