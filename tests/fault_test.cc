@@ -40,8 +40,7 @@ TEST(FaultTest, AnInputThatIsNoTerminalIsNeitherTakenNorRestored) {
 }
 
 TEST(FaultTest, AHarnessProcessThatCannotStartThrows) {
-  // Its standard error has nowhere to go; it never starts, so it is never
-  // signalled (a pid of -1 would signal every process).
+  // Its standard error has nowhere to go: never started, it is never signalled.
   setenv("TMPDIR", "/nonexistent", 1);
   EXPECT_THROW(e2e::Process({"true"}), std::system_error);
   unsetenv("TMPDIR");

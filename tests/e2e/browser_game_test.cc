@@ -26,7 +26,7 @@ void WindowGameTest::SetUpTestSuite() {
   std::string pattern = (std::filesystem::temp_directory_path() / "titletype-web.XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for the browser");
   profiles = pattern;
-  if (kBrowser == "firefox") x_->name_of_browser("Mozilla Firefox");
+  x_->play_in_browser(kBrowser == "firefox" ? "Mozilla Firefox" : "");
 }
 
 void WindowGameTest::TearDownTestSuite() {

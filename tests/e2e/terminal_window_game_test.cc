@@ -88,9 +88,7 @@ std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, 
   return in_terminal(x(), args);
 }
 
-// Only kitty names the keys' places; the others play by the typed
-// character whatever the game is told. weston keeps the layout it started
-// with.
+// Only kitty names keys' places, others send characters; weston keeps its layout.
 std::vector<LayoutPlay> layout_plays() {
   if (kTerminal == "kitty") return {{"us", kPosition}, {"de", kTyped}};
   return {{kTerminal == "foot" ? "jp" : "us", kTyped}};

@@ -32,6 +32,7 @@ class WindowGameTest : public testing::Test {
   static void find(const Process& game) {
     ASSERT_TRUE(x().find_window(game, 60s));
     ASSERT_TRUE(x().wait_title("Hit Space Key!!!"));
+    x().click_to_play();
     x().forget_titles();
   }
   /// Whether the window's icon is the game's own, pixel for pixel (a

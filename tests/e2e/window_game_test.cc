@@ -19,12 +19,6 @@ std::vector<std::string> answers_for(std::string_view chars) {
 
 namespace {
 
-/// Esc with Shift held still ends the game.
-void end_with_shift_esc(XSession& x, Process& game) {
-  x.play({kLeftShiftKeycode, kEscKeycode});
-  EXPECT_EQ(game.wait(20s), 0);
-}
-
 TEST_F(WindowGameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
   auto game = start_scripted("K");
   find(*game);
@@ -36,13 +30,11 @@ TEST_F(WindowGameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
     icon.insert(icon.end(), window_icon().pixels.begin(), window_icon().pixels.end());
     EXPECT_NE(std::search(offered.begin(), offered.end(), icon.begin(), icon.end()), offered.end());
   }
-  x().tap(kAKeycode);
-  x().type('!');
-  x().tap(kColonKeycode);
-  x().tap(kSpaceKeycode);
+  for (char c : std::string_view("A!: ")) x().type(c);  // only the Space starts a game
   ASSERT_TRUE(x().wait_title("K"));
   EXPECT_EQ(x().seen_titles(), (std::vector<std::string>{"Hit Space Key!!!", "K"}));
-  end_with_shift_esc(x(), *game);
+  x().play({kLeftShiftKeycode, kEscKeycode});  // Esc with Shift held still ends it
+  EXPECT_EQ(game->wait(20s), 0);
 }
 
 TEST_F(WindowGameTest, AHeldKeyRepeatsAsKeyDowns) {
@@ -53,7 +45,8 @@ TEST_F(WindowGameTest, AHeldKeyRepeatsAsKeyDowns) {
   x().key_down(kAKeycode);  // one key-down removes one "A"; the repeats the rest
   EXPECT_TRUE(x().wait_title("", 5s));
   x().key_up(kAKeycode);
-  end_with_shift_esc(x(), *game);
+  x().play({kLeftShiftKeycode, kEscKeycode});
+  EXPECT_EQ(game->wait(20s), 0);
 }
 
 TEST_F(WindowGameTest, PlaysARandomGameToTheEndOfTheResultCycle) {
@@ -86,9 +79,8 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
   const auto [layout, keys] = GetParam();
   const bool typed = keys == kTyped;
   x().set_layout(layout);
-  // By place, the JIS keys hit the characters in every layout; typed, the
-  // keys that type them in this layout do, Shift and AltGr levels included.
-  // Many of them sit on other keys in US, QWERTZ and AZERTY.
+  // Characters that move between JIS, US, QWERTZ and AZERTY: by place the JIS
+  // keys hit them; typed, the keys that type them here do (AltGr included).
   std::string chars, skipped;
   for (char c : std::string_view("@:*+=<AQZMYW\"(;>,-./!)?"))
     (typed && !chord_in_layout(x().display(), c) ? skipped : chars) += c;
@@ -100,9 +92,8 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
     ASSERT_TRUE(x().wait_title(std::string(1, c))) << c;
     Chord chord = typed ? *chord_in_layout(x().display(), c) : chord_by_place(x().display(), c);
     if (!typed) {
-      // A lone Alt or F10 must not take the next key away (on Windows they
-      // would put an ordinary window into menu mode); Page Up is "!", and
-      // Alt and Ctrl count as Shift does: Alt+9 is ")" and Ctrl+/ is "?".
+      // A lone Alt or F10 must not take the next key away (Windows' menu
+      // mode); Page Up is "!"; Alt and Ctrl count as Shift: Alt+9 is ")".
       if (c == 'Q' || c == 'W') x().tap(c == 'Q' ? kLeftAltKeycode : kF10Keycode);
       if (c == '!') chord = {kPageUpKeycode};
       if (c == ')' || c == '?')

@@ -85,8 +85,7 @@ inline Chord chord_by_place(Display* display, char c) {
   const auto stroke = jis_stroke_for(c);
   const auto key = stroke ? ServerKeymap(display).keycode_at(stroke->key) : std::nullopt;
   if (!key) throw std::invalid_argument(std::string("no JIS key for ") + c);
-  if (stroke->modifiers & kShiftBit) return {kLeftShiftKeycode, *key};
-  return {*key};
+  return stroke->modifiers & kShiftBit ? Chord{kLeftShiftKeycode, *key} : Chord{*key};
 }
 
 }  // namespace titletype::e2e

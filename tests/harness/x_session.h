@@ -40,8 +40,8 @@ std::optional<std::vector<Item>> property(Display* display, ::Window window, con
 
 /// X keycodes of some JIS keys (evdev numbering + 8).
 inline constexpr int kEscKeycode = 9, kLeftCtrlKeycode = 37, kLeftAltKeycode = 64,
-                     kSpaceKeycode = 65, kColonKeycode = 48, kAKeycode = 38, kPageUpKeycode = 112,
-                     kF4Keycode = 70, kF10Keycode = 76, kReturnKeycode = 36, kXKeycode = 53;
+                     kSpaceKeycode = 65, kAKeycode = 38, kPageUpKeycode = 112, kF4Keycode = 70,
+                     kF10Keycode = 76, kReturnKeycode = 36, kXKeycode = 53;
 
 class XSession {
  public:
@@ -148,11 +148,10 @@ class XSession {
       if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
       if (text) shown.assign(text->begin(), text->end());
     }
-    if (!browser_.empty() && shown.ends_with(" \u2014 " + browser_)) {
-      shown.resize(shown.size() - browser_.size() - 5);  // " \u2014 " is 5 bytes of UTF-8
-    } else if (!browser_.empty() && shown == browser_) {
-      shown.clear();  // the page's title is empty
-    }
+    // A browser's name follows the page's title, or stands alone for an empty one.
+    const std::string tail = " \u2014 " + browser_;
+    if (!browser_.empty() && shown.ends_with(tail)) shown.resize(shown.size() - tail.size());
+    if (!browser_.empty() && shown == browser_) shown.clear();
     // An empty title shows as one zero-width space in a browser and as one
     // space in a terminal, so that neither shows an address or a name.
     return shown == "\u200b" || shown == " " ? "" : shown;
@@ -186,9 +185,20 @@ class XSession {
     return wait_title([&](const std::string& t) { return t == text; }, timeout);
   }
   const std::vector<std::string>& seen_titles() const { return seen_; }
-  /// The window is a browser's, named "page title — `name`", or `name`
-  /// alone for a page with no title; title() gives the page's.
-  void name_of_browser(std::string name) { browser_ = std::move(name); }
+  /// The window is a browser's, titled "page title — `name`" (or no name).
+  void play_in_browser(std::string name) { in_browser_ = true, browser_ = std::move(name); }
+  /// A browser's page has the keyboard once clicked, as its player knows.
+  void click_to_play() {
+    XWindowAttributes size;
+    if (!in_browser_ || !XGetWindowAttributes(display_, window_, &size)) return;
+    int x = 0, y = 0;  // low in the window, below any tabs and toolbars
+    ::Window child = 0;
+    XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), size.width / 2,
+                          size.height * 3 / 4, &x, &y, &child);
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    for (Bool down : {True, False}) XTestFakeButtonEvent(display_, 1, down, CurrentTime);
+    XSync(display_, False);
+  }
   /// Forgets the titles seen before the one shown now.
   void forget_titles() { seen_.assign(1, title()); }
 
@@ -270,6 +280,7 @@ class XSession {
   std::vector<std::string> seen_;
   std::string output_;
   std::string browser_;
+  bool in_browser_ = false;
 };
 
 }  // namespace titletype::e2e
