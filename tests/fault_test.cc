@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Faults from the system, each made to happen: they must end in a clear
-// error, never a spin, a terminal mode made up, or a signal sent at random.
+// Faults made to happen: a clear error, never a spin, a made-up mode or a stray signal.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,7 +13,6 @@
 namespace titletype {
 namespace {
 
-/// Events from a descriptor that is not open.
 struct ClosedSource final : EventSource {
   int fd() const override { return 987; }
   void handle_ready_events(FormHost&) override {}

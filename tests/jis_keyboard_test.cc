@@ -15,9 +15,8 @@ namespace titletype {
 namespace {
 
 TEST(JisKeysTest, EveryKeyByItsXkbBrowserAndScanName) {
-  // All names of one key give one code, whatever NumLock (but the keypad's,
-  // `off` without it). A scan code above 0xff is an extended one (E0 and the
-  // low byte); 0 where there is none.
+  // All names of one key give one code, whatever NumLock (the keypad `off`
+  // without it). Scan codes above 0xff are E0 ones; 0 where there is none.
   const auto expect_key = [](const std::string& xkb, const std::string& dom, unsigned scan,
                              KeyCode on, KeyCode off = 0) {
     for (NumLock num_lock : {NumLock::kOn, NumLock::kOff}) {

@@ -35,8 +35,7 @@ void WindowGameTest::TearDownTestSuite() {
   std::filesystem::remove_all(profiles, ignored);
 }
 
-/// Opens `url` in a window of its own (Chromium's app window has no tabs
-/// and no address bar).
+/// Opens `url` in a window of its own (Chromium's app window has no tabs).
 std::unique_ptr<Process> browse(XSession& x, const std::string& url) {
   static int games = 0;
   const std::string profile = (profiles / std::to_string(++games)).string();

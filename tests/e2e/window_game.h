@@ -35,6 +35,15 @@ class WindowGameTest : public testing::Test {
     x().click_to_play();
     x().forget_titles();
   }
+  /// Presses Space until a game starts: a browser's page may take keys late.
+  static void press_space() {
+    for (int tries = 0; tries < 3; ++tries) {
+      x().click_to_play();
+      x().tap(kSpaceKeycode);
+      if (x().wait_title([](const std::string& t) { return t != "Hit Space Key!!!"; }, 5s)) return;
+    }
+    FAIL() << "Space started no game";
+  }
   /// Whether the window's icon is the game's own, pixel for pixel (a
   /// browser scales the page's icon to a size of its choosing).
   static const bool kExactIcon;

@@ -40,7 +40,7 @@ TEST_F(WindowGameTest, OpensWithThePromptAndIconAndWaitsForSpace) {
 TEST_F(WindowGameTest, AHeldKeyRepeatsAsKeyDowns) {
   auto game = start_scripted("AA");
   find(*game);
-  x().tap(kSpaceKeycode);
+  press_space();
   ASSERT_TRUE(x().wait_title("AAA"));
   x().key_down(kAKeycode);  // one key-down removes one "A"; the repeats the rest
   EXPECT_TRUE(x().wait_title("", 5s));
@@ -52,7 +52,7 @@ TEST_F(WindowGameTest, AHeldKeyRepeatsAsKeyDowns) {
 TEST_F(WindowGameTest, PlaysARandomGameToTheEndOfTheResultCycle) {
   auto game = start();
   find(*game);
-  x().tap(kSpaceKeycode);
+  press_space();
   ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() == 1; }));
   const char first = x().title()[0];
   EXPECT_TRUE(first >= '@' && first <= 'Y') << first;
@@ -72,7 +72,6 @@ TEST_F(WindowGameTest, PlaysARandomGameToTheEndOfTheResultCycle) {
   EXPECT_EQ(game->wait(20s), 0);
 }
 
-/// One game in one layout of the X server and one way of reading keys.
 class LayoutPlayTest : public WindowGameTest, public testing::WithParamInterface<LayoutPlay> {};
 
 TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
@@ -87,7 +86,7 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
   if (!skipped.empty()) std::cout << "skipped, not typed in " << layout << ": " << skipped << "\n";
   auto game = start_scripted(chars, keys);
   find(*game);
-  x().tap(kSpaceKeycode);
+  press_space();
   for (char c : chars) {
     ASSERT_TRUE(x().wait_title(std::string(1, c))) << c;
     Chord chord = typed ? *chord_in_layout(x().display(), c) : chord_by_place(x().display(), c);

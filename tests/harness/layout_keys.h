@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Which keys a test presses for a character: the keys that type it in the
-// X server's current layout (Shift and AltGr levels included), or the keys
-// at the places where a JIS keyboard has it, whatever the layout.
+// The keys a test presses for a character: those that type it in the X
+// server's layout (AltGr too), or those at its JIS places in any layout.
 #pragma once
 
 #include <X11/XKBlib.h>
@@ -58,10 +57,8 @@ class ServerKeymap {
   JisKeyboard places_;
 };
 
-/// The keys that type `c` in the server's layout (a letter without Shift),
-/// unshifted first, then with Shift, with AltGr, with both, and keys that a
-/// JIS keyboard has before the others (an ISO keyboard's <> key); nothing if
-/// the layout cannot type it.
+/// The keys that type `c` (a letter unshifted) in the server's layout, by
+/// level, JIS keys before others (ISO's <>); nothing if it cannot.
 inline std::optional<Chord> chord_in_layout(Display* display, char c) {
   const ServerKeymap keymap(display);
   const KeySym symbol = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;  // letters by their key
