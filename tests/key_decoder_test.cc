@@ -104,11 +104,11 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   // character, tapped on the press; keys that type nothing as themselves.
   EXPECT_EQ(
       decode("\x1b[50:64;2;64u\x1b[60;;60u\x1b[113::97;;113u\x1b[97;5u\x1b[97:65;2u"
-             "\x1b[97;1:3u\x1b[57441;2u\x1b[228;;228u\x1b[57399;;48u\x1b[1;2D\x1b[1;2:3D"
-             "\x1b[27u\x1b[57417;3:2u",
+             "\x1b[97;1:3u\x1b[57441;2u\x1b[353;;353u\x1b[57399;;48u\x1b[1;2D\x1b[1;2:3D"
+             "\x1b[32;;32u\x1b[57417;3:2u",
              true, KeyModel::kTyped),
       (std::vector<KeyStroke>{
-          {192, 0}, {188, S}, {'Q', 0}, {'A', C}, {'A', 0}, {'0', 0}, {37, S}, {27, 0}, {37, A}}));
+          {192, 0}, {188, S}, {'Q', 0}, {'A', C}, {'A', 0}, {'0', 0}, {37, S}, {32, 0}, {37, A}}));
   // Without it: xterm's modified keys, and keys in the protocol's form (as
   // tmux sends them) as taps; an event type alone is not a key.
   EXPECT_EQ(
