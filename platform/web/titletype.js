@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The page's side of the game: it loads the rules (WebAssembly, which the
-// build puts above this as titletypeWasm, in base64), hands them
-// the tab's key events (the physical key and what it types), wakes them at their deadlines
-// from a worker's timer (a hidden tab's own timers are throttled), and
-// shows the titles they set. Everything else is in C++.
+// build puts above this as titletypeWasm, in base64), hands them the tab's
+// key events (the physical key and what it types), wakes them at their
+// deadlines from a worker's timer (a hidden tab's own timers are
+// throttled), and shows the titles they set. Everything else is in C++.
 (() => {
   'use strict';
   const status = document.getElementById('status');

@@ -34,6 +34,12 @@ char key_buffer[64];
 
 constexpr int kAltGraphBit = 8;  // besides the game's Shift, Ctrl and Alt
 
+/// Whether `key` says that the key typed something that is no character
+/// of its own: a dead key, or an input method composing.
+bool is_composing(std::string_view key) {
+  return key == "Dead" || key == "Process" || key == "Unidentified";
+}
+
 /// Whether `key` names a single character (one code point of UTF-8) rather
 /// than a key that types none ("Enter", "ArrowLeft", "Dead").
 bool is_one_character(std::string_view key) {
@@ -61,7 +67,7 @@ void type_key(std::string_view code, std::string_view key, int modifiers, NumLoc
     if (const auto stroke = typed_stroke(static_cast<unsigned char>(key[0]), ctrl_alt)) {
       host->key_stroke(*stroke);
     }
-  } else if (key != "Dead" && !is_modifier_key(key)) {
+  } else if (!is_composing(key) && !is_modifier_key(key)) {
     if (const auto own = jis_key_for_dom_code(code, num_lock)) {
       host->key_stroke(
           {*own, static_cast<ModifierMask>(modifiers & (kShiftBit | kCtrlBit | kAltBit))});
