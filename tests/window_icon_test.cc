@@ -6,17 +6,6 @@
 namespace titletype {
 namespace {
 
-TEST(WindowIconTest, IsAFolderInACheckerboardOfYellowAndGrey) {
-  const ArgbImage& icon = window_icon();
-  ASSERT_EQ(std::pair(icon.width, icon.height), std::pair(32, 32));
-  // Transparent around and beside the tab, which is at the upper left.
-  EXPECT_EQ(std::vector({icon.at(0, 0), icon.at(31, 31), icon.at(20, 7)}), std::vector(3, 0u));
-  EXPECT_NE(icon.at(4, 7), 0u);
-  for (int y = 10; y < 20; ++y)
-    for (int x = 5; x < 25; ++x)
-      ASSERT_EQ(icon.at(x, y), (x + y) % 2 ? 0xff808080u : 0xffffff00u) << x << "," << y;
-}
-
 TEST(WindowIconTest, MalformedImagesAreRefused) {
   const char* const good[] = {"2 1 2 1", "a c #FF0000", "b c None", "ab"};
   ASSERT_TRUE(read_xpm(good));

@@ -1,76 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Exports the window icon from its source in assets/ for installation: the
 // 32 x 32 original as PNG, a scalable SVG that keeps its pixels square, and
-// a Windows icon file (the original and a double-size copy) for the .exe.
+// a Windows icon file (the original and a double-size copy) for the .exe;
+// or, for the browser page, one PNG enlarged to a multiple of its size.
 // Usage: icon_export PNG_PATH SVG_PATH ICO_PATH
-#include <array>
+//        icon_export --png SIZE PNG_PATH
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/window/xpm_image.h"
+#include "tools/png_image.h"
 
 namespace {
-
-uint32_t crc32(const uint8_t* data, std::size_t size, uint32_t crc = 0) {
-  crc = ~crc;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1)));
-  }
-  return ~crc;
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
-}
-
-void chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
-  put32(png, static_cast<uint32_t>(data.size()));
-  std::vector<uint8_t> body(type, type + 4);
-  body.insert(body.end(), data.begin(), data.end());
-  png.insert(png.end(), body.begin(), body.end());
-  put32(png, crc32(body.data(), body.size()));
-}
-
-/// An RGBA PNG, its image data in stored (uncompressed) deflate blocks: the
-/// icon is 4 kB either way.
-std::vector<uint8_t> png_of(const titletype::ArgbImage& image) {
-  std::vector<uint8_t> raw;
-  for (int y = 0; y < image.height; ++y) {
-    raw.push_back(0);  // no filter
-    for (int x = 0; x < image.width; ++x) {
-      const uint32_t argb = image.at(x, y);
-      raw.insert(raw.end(), {static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
-                             static_cast<uint8_t>(argb), static_cast<uint8_t>(argb >> 24)});
-    }
-  }
-  std::vector<uint8_t> zlib{0x78, 0x01};
-  for (std::size_t at = 0; at < raw.size(); at += 65535) {
-    const auto size = static_cast<uint16_t>(std::min<std::size_t>(65535, raw.size() - at));
-    zlib.push_back(at + size == raw.size() ? 1 : 0);
-    zlib.insert(zlib.end(), {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
-                             static_cast<uint8_t>(~size), static_cast<uint8_t>(~size >> 8)});
-    zlib.insert(zlib.end(), raw.begin() + static_cast<long>(at),
-                raw.begin() + static_cast<long>(at + size));
-  }
-  uint32_t a = 1, b = 0;
-  for (uint8_t byte : raw) a = (a + byte) % 65521, b = (b + a) % 65521;
-  put32(zlib, b << 16 | a);
-
-  std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  std::vector<uint8_t> header;
-  put32(header, static_cast<uint32_t>(image.width));
-  put32(header, static_cast<uint32_t>(image.height));
-  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA
-  chunk(png, "IHDR", header);
-  chunk(png, "IDAT", zlib);
-  chunk(png, "IEND", {});
-  return png;
-}
 
 std::string svg_of(const titletype::ArgbImage& image) {
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
@@ -170,16 +116,27 @@ bool write_file(const char* path, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fputs("usage: icon_export PNG_PATH SVG_PATH ICO_PATH\n", stderr);
-    return 2;
-  }
+  const std::string_view mode = argc > 1 ? argv[1] : "";
   const titletype::ArgbImage& icon = titletype::window_icon();
   if (icon.pixels.empty()) {
     std::fputs("icon_export: the icon source in assets/ is malformed\n", stderr);
     return 1;
   }
-  const bool written = write_file(argv[1], png_of(icon)) && write_file(argv[2], svg_of(icon)) &&
+  char* end = nullptr;
+  const long size = argc == 4 && mode == "--png" ? std::strtol(argv[2], &end, 10) : 0;
+  if (mode == "--png" ? size <= 0 || *end || size % icon.width != 0 || size > 4096 : argc != 4) {
+    std::fprintf(stderr,
+                 "usage: icon_export PNG_PATH SVG_PATH ICO_PATH\n"
+                 "       icon_export --png SIZE PNG_PATH  (SIZE a multiple of %d)\n",
+                 icon.width);
+    return 2;
+  }
+  if (size) {
+    const auto factor = static_cast<int>(size / icon.width);
+    return write_file(argv[3], titletype::png_of(enlarged(icon, factor))) ? 0 : 1;
+  }
+  const bool written = write_file(argv[1], titletype::png_of(icon)) &&
+                       write_file(argv[2], svg_of(icon)) &&
                        write_file(argv[3], ico_of({icon, enlarged(icon, 2)}));
   return written ? 0 : 1;
 }
