@@ -15,10 +15,16 @@ import websocket  # Debian's python3-websocket
 
 
 class Site:
-    """A folder served on 127.0.0.1, on a free port."""
+    """A folder served on 127.0.0.1, on a free port; with `max_age`, its
+    files may be kept that many seconds, as many servers allow."""
 
-    def __init__(self, folder):
-        quiet = type("Quiet", (http.server.SimpleHTTPRequestHandler,), {"log_message": lambda *a: None})
+    def __init__(self, folder, max_age=None):
+        def end_headers(handler):
+            if max_age is not None:
+                handler.send_header("Cache-Control", f"max-age={max_age}")
+            http.server.SimpleHTTPRequestHandler.end_headers(handler)
+        quiet = type("Quiet", (http.server.SimpleHTTPRequestHandler,),
+                     {"log_message": lambda *a: None, "end_headers": end_headers})
         self.server = http.server.ThreadingHTTPServer(
             ("127.0.0.1", 0), functools.partial(quiet, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()

@@ -16,9 +16,9 @@ case "${1:-}" in
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
     # The browser page, built to WebAssembly and played in Chromium and
-    # Firefox.
+    # Firefox; checked as an app over Chromium's DevTools protocol.
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-      libclang-rt-14-dev-wasm32 chromium firefox-esr)
+      libclang-rt-14-dev-wasm32 chromium firefox-esr python3-websocket)
     ;;
   --web)
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32

@@ -2,8 +2,9 @@
 // The page's side of the game: it loads the rules (WebAssembly, which the
 // build puts above this as titletypeWasm, in base64), hands them the tab's
 // key events (the physical key and what it types), wakes them at their
-// deadlines from a worker's timer (a hidden tab's own timers are
-// throttled), and shows the titles they set. Everything else is in C++.
+// deadlines, and shows the titles they set. Everything else is in C++.
+// It takes keys as soon as it can: what can wait (a worker for the clock,
+// the offline copy) is made when it is first needed.
 (() => {
   'use strict';
   const status = document.getElementById('status');
@@ -30,29 +31,45 @@
   };
 
   // The clock: one timer at a time, aimed at the next absolute deadline.
-  const clockSource = 'let t; onmessage = (e) => { clearTimeout(t); ' +
+  // While the page is shown that is its own timer, as close to the
+  // deadline as a page's can be; while it is hidden, a worker's, for then
+  // the page's own are throttled. The worker is made when first needed.
+  const workerSource = 'let t; onmessage = (e) => { clearTimeout(t); ' +
     'if (e.data >= 0) t = setTimeout(() => postMessage(0), e.data); };';
-  let clock = null;
-  try {
-    clock = new Worker(URL.createObjectURL(new Blob([clockSource], { type: 'text/javascript' })));
-  } catch (error) {  // no workers here: the page's own timer, throttled when hidden
-    let timer;
-    clock = { postMessage: (delay) => { clearTimeout(timer); if (delay >= 0) timer = setTimeout(() => clock.onmessage(), delay); } };
-  }
-
-  let armedFor = null;  // the deadline the clock is set for: most keys leave it be
+  let worker = null;
+  const makeWorker = () => {
+    try {
+      worker = new Worker(URL.createObjectURL(new Blob([workerSource], { type: 'text/javascript' })));
+      worker.onmessage = wake;
+    } catch (error) {  // no workers here: the page's own timer, throttled when hidden
+      worker = false;
+    }
+    return worker;
+  };
+  let timer = null;
+  let armedFor = -1;  // the deadline the clock is set for, or -1: most keys leave it be
+  const arm = () => {
+    clearTimeout(timer);
+    if (worker) worker.postMessage(-1);
+    if (armedFor < 0) return;
+    const delay = Math.max(0, armedFor - performance.now());
+    if (document.hidden && (worker ?? makeWorker())) worker.postMessage(delay);
+    else timer = setTimeout(wake, delay);
+  };
+  const wake = () => { armedFor = -1; game.tt_run_due_ticks(); schedule(); };
   const schedule = () => {
     if (game.tt_ended()) return end();
     const due = game.tt_next_deadline();
     if (due === armedFor) return;
     armedFor = due;
-    clock.postMessage(due < 0 ? -1 : Math.max(0, due - performance.now()));
+    arm();
   };
-  clock.onmessage = () => { armedFor = null; game.tt_run_due_ticks(); schedule(); };
+  addEventListener('visibilitychange', arm);
 
   const end = () => {
     ended = true;
-    clock.postMessage(-1);
+    armedFor = -1;
+    arm();
     status.textContent = 'The game has ended. Reload the page to play again.';
     window.close();  // only a tab that a script opened may close
   };
@@ -93,25 +110,11 @@
     if (!ended) status.textContent = document.hasFocus() ? '' : 'Click here to play.';
   };
 
-  const showIcon = () => {
-    const size = game.tt_icon_size();
-    const argb = new Uint32Array(memory.buffer, game.tt_icon_pixels(), size * size);
-    const canvas = document.createElement('canvas');
-    canvas.width = canvas.height = size;
-    const context = canvas.getContext('2d');
-    const image = context.createImageData(size, size);
-    argb.forEach((pixel, i) => image.data.set(
-      [(pixel >>> 16) & 255, (pixel >>> 8) & 255, pixel & 255, pixel >>> 24], 4 * i));
-    context.putImageData(image, 0, 0);
-    const link = document.createElement('link');
-    link.rel = 'icon';
-    link.href = canvas.toDataURL('image/png');
-    document.head.appendChild(link);
+  const fromBase64 = (text) => {  // Uint8Array.fromBase64 where the browser is older
+    const binary = atob(text);
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
   };
-
-  const binary = atob(titletypeWasm);
-  const wasm = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; ++i) wasm[i] = binary.charCodeAt(i);
+  const wasm = Uint8Array.fromBase64 ? Uint8Array.fromBase64(titletypeWasm) : fromBase64(titletypeWasm);
   // Compiled at once: the module is small, and a promise would cost a task.
   game = new WebAssembly.Instance(new WebAssembly.Module(wasm), imports).exports;
   memory = game.memory;
@@ -129,11 +132,16 @@
   box.width = game.tt_client_width() + 'px';
   box.height = game.tt_client_height() + 'px';
   showKeys();
-  showIcon();
   addEventListener('keydown', onKey(true));
   addEventListener('keyup', onKey(false));
   addEventListener('focus', showFocus);
   addEventListener('blur', showFocus);
   showFocus();
   schedule();
+  // Served, the page keeps a copy of itself to play offline and to install
+  // as an app; from a file there is nothing to keep, and no worker allowed.
+  if (navigator.serviceWorker && location.protocol.startsWith('http')) {
+    addEventListener('load', () => navigator.serviceWorker.register('offline_worker.js')
+      .catch((error) => console.warn('titletype: no copy to play offline:', error)));
+  }
 })();

@@ -10,7 +10,6 @@
 #include "platform/keys/jis_characters.h"
 #include "platform/keys/key_model.h"
 #include "platform/window/window_size.h"
-#include "platform/window/xpm_image.h"
 
 extern "C" __attribute__((import_module("page"), import_name("set_title"))) void page_set_title(
     const char* text, int length);
@@ -127,12 +126,6 @@ TITLETYPE_WEB_EXPORT("tt_next_deadline") double tt_next_deadline() {
 }
 
 TITLETYPE_WEB_EXPORT("tt_ended") int tt_ended() { return host && host->ended(); }
-
-/// The window icon as 0xAARRGGBB pixels, row by row, for the favicon.
-TITLETYPE_WEB_EXPORT("tt_icon_pixels") const uint32_t* tt_icon_pixels() {
-  return titletype::window_icon().pixels.data();
-}
-TITLETYPE_WEB_EXPORT("tt_icon_size") int tt_icon_size() { return titletype::window_icon().width; }
 
 /// The window's client area in CSS pixels (96 to the inch), where the page
 /// draws the game's empty window.
