@@ -26,7 +26,7 @@ def main(folder):
     try:
         page = browser.open("about:blank")
         plays(page, site.url)
-        assert cdp.wait_for(lambda: page.evaluate("!!navigator.serviceWorker.controller"), 20)
+        assert cdp.wait_for(lambda: page.evaluate("!!navigator.serviceWorker.controller"), 20), "no copy"
 
         # A new release: its worker keeps a copy of its own, the old one goes.
         with open(os.path.join(release, "index.html"), "a") as html:
@@ -36,7 +36,7 @@ def main(folder):
         open(worker, "w").write(text)
         plays(page, site.url)
         copies = lambda: page.evaluate("caches.keys()")  # noqa: E731
-        assert cdp.wait_for(lambda: len(copies()) == 1 and copies()[0].startswith("titletype-next-"), 20)
+        assert cdp.wait_for(lambda: [c[:15] for c in copies()] == ["titletype-next-"], 20), copies()
 
         site.close()
         for address in ("", "index.html?keys=typed"):
