@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # checks those, and the program's code again, but not the tests and the
 # benchmarks, whose googletest macros and chrono literals it cannot parse.
 all=$(git ls-files '*.cc' '*.h')
-elsewhere='^(platform/windows/|app/windows_|platform/web/web_|app/web_|tests/windows/|tests/web/|fuzz/)'
+elsewhere='^(platform/windows/|app/windows_|platform/web/(web|module)_|app/web_|tests/windows/|tests/web/|fuzz/)'
 sources=$(git ls-files '*.cc' | grep -v -E "$elsewhere")
 other_sources=$(git ls-files '*.cc' | grep -E "$elsewhere")
 
