@@ -81,19 +81,23 @@ def tick_errors(page, period, ticks, is_tick):
     return [at - origin - period * i for i, at in enumerate(times)]
 
 
-def startups(urls, cold):
+def startups(urls, how):
     """Navigation → the page takes keys, in ms, for each of `urls` (by
-    name), as a player starts it: cold, a first visit, from a blank tab
-    and from the server alone; warm, a reload, from the browser's cache or
-    the page's offline copy (the game asks for a reload to play again). The
+    name), as a player starts it. "cold": a first visit, from a blank tab
+    and from the server alone. "reload": the game asks for a reload to play
+    again; from the browser's cache or the page's offline copy, the page
+    having settled. "reload, worker stopped": the same after a game of more
+    than half a minute, when the browser has stopped the page's worker. The
     pages take turns in one tab of one browser, after rounds that warm the
     browser up."""
+    cold = how == "cold"
     browser = cdp.Browser()
     try:
         page = open_probed(browser, "about:blank")
         page.call("Network.enable")
         page.call("Network.setCacheDisabled", cacheDisabled=cold)
         page.call("Network.setBypassServiceWorker", bypass=cold)
+        page.call("ServiceWorker.enable")
         samples = {name: [] for name in urls}
         for round in range(-3, 5 if QUICK else 40):
             for name, url in urls.items():
@@ -104,6 +108,9 @@ def startups(urls, cold):
                 if not cold:
                     cdp.wait_for(lambda: page.evaluate("location.href") == url and
                                  page.evaluate("window.readyAt ?? null") is not None, 20, "the page")
+                    time.sleep(0.2)  # settled: nobody plays again within milliseconds
+                    if how == "reload, worker stopped":
+                        page.call("ServiceWorker.stopAllWorkers")
                     page.evaluate("window.loadedBefore = true")
                     page.call("Page.reload")
                 cdp.wait_for(lambda: page.evaluate("location.href") == url and
@@ -197,9 +204,9 @@ def main():
     finally:
         browser.close()
 
-    for cold in (True, False):
-        samples = startups({"game": game_site.url, "floor": floor_site.url}, cold)
-        rows.append((f"start-up: navigation to taking keys, median (ms), {'cold' if cold else 'warm'}",
+    for how in ("cold", "reload", "reload, worker stopped"):
+        samples = startups({"game": game_site.url, "floor": floor_site.url}, how)
+        rows.append((f"start-up: navigation to taking keys, median (ms), {how}",
                      statistics.median(samples["game"]), statistics.median(samples["floor"])))
     pss = {"game": renderer_pss(game_site.url), "floor": renderer_pss(floor_site.url)}
     rows.append(("renderer memory, PSS (kB)", pss["game"], pss["floor"]))
@@ -217,9 +224,11 @@ def write(rows, version):
              "its result cycle (1500 ms). Keys are timed in the page, from the moment the key "
              "reaches it to the title's change. Start-up is timed from the navigation to the "
              "page's first title of its own, as a player starts the page: cold, a first visit "
-             "from a blank tab, from the server alone; warm, a reload (the game asks for one to "
-             "play again), from the browser's cache and, for the game, its offline copy. The "
-             "pages take turns in one tab, after three rounds that warm the browser up.", "",
+             "from a blank tab, from the server alone; a reload (the game asks for one to play "
+             "again), from the browser's cache and, for the game, its offline copy; and a reload "
+             "once the browser has stopped the page's worker, as it does after half a minute "
+             "idle (the floor has none). The pages take turns in one tab, after three rounds "
+             "that warm the browser up.", "",
              "| measure | game | floor | ratio |", "|---|---|---|---|"]
     for name, game, floor in rows:
         ratio = f"{game / floor:.2f}" if floor else "-"

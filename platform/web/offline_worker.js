@@ -9,6 +9,13 @@ const files = ['./', 'index.html', 'manifest.webmanifest', 'icon-32.png', 'icon-
   'icon-512.png'];
 
 self.addEventListener('install', (event) => {
+  // Where the browser can, it serves the copy itself without starting this
+  // worker, which a reload after a game has usually found stopped. An
+  // address with a query (?keys=typed) still comes to the handler below.
+  if (event.addRoutes) {
+    event.addRoutes({ condition: { urlPattern: new URLPattern({ search: '' }) }, source: 'cache' })
+      .catch(() => {});  // then the handler serves it all
+  }
   // From the server itself: the browser's cache may still hold the old release.
   event.waitUntil(caches.open(copy)
     .then((cache) => cache.addAll(files.map((file) => new Request(file, { cache: 'reload' }))))
