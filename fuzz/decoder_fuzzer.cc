@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/keys/virtual_keys.h"
+#include "game/virtual_keys.h"
 #include "platform/terminal/key_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

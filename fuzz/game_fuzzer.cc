@@ -99,9 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         for (int n = 0; n <= data[i + 1] % 8; ++n) sim.key_down(last_key, modifiers);
         break;
       case 4:  // a key that can matter: letters, digits, punctuation, Space
-        sim.key_down(
-            static_cast<KeyCode>(data[i + 1] % 2 ? 32 + data[i + 2] % 59 : 186 + data[i + 2] % 7),
-            modifiers);
+        // Space to "Z", or the punctuation keys from ":" to "@".
+        sim.key_down(static_cast<KeyCode>(data[i + 1] % 2 ? vk::kSpace + data[i + 2] % 59
+                                                          : vk::kColon + data[i + 2] % 7),
+                     modifiers);
         break;
       case 5:
       case 6:  // until the next tick of whichever timer runs

@@ -34,8 +34,8 @@ void Form1::on_load() {
 void Form1::on_key_down(KeyCode key, ModifierMask modifiers) {
   judge_key_down(key, modifiers);
   // Space and Esc are tested as delivered, so a modifier does not stop them.
-  if (key == kSpaceKey && !Timer1.enabled()) start_game();
-  if (key == kEscKey) window_.close();
+  if (key == vk::kSpace && !Timer1.enabled()) start_game();
+  if (key == vk::kEsc) window_.close();
 }
 
 void Form1::start_game() {

@@ -12,10 +12,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/key_codes.h"
 #include "game/random_source.h"
 #include "game/timer.h"
 #include "game/title_window.h"
+#include "game/virtual_keys.h"
 
 namespace titletype {
 

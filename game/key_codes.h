@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Keys as the game receives them: Windows virtual-key codes as a Japanese
-// (JIS) keyboard produces them, and a mask of the modifier keys held.
+// (JIS) keyboard produces them, and a mask of the modifier keys held. The
+// codes have their names in virtual_keys.h.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,5 @@ using ModifierMask = uint8_t;
 inline constexpr ModifierMask kShiftBit = 1;
 inline constexpr ModifierMask kCtrlBit = 2;
 inline constexpr ModifierMask kAltBit = 4;
-
-inline constexpr KeyCode kEscKey = 27;
-inline constexpr KeyCode kSpaceKey = 32;
 
 }  // namespace titletype

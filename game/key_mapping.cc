@@ -24,21 +24,24 @@ struct PunctuationRow {
   bool shift_flag;
 };
 
-// Tested in this order; a shifted row's code is its key's code minus 16.
+/// A shifted row's code: its key's code as any modifier moves it.
+constexpr int16_t shifted(KeyCode key) { return static_cast<int16_t>(key - kModifierOffset); }
+
+// Tested in this order.
 constexpr std::array<PunctuationRow, 13> kPunctuationRows{{
-    {':', 186, false},  // the ":" key
-    {';', 187, false},  // the ";" key
-    {'<', 172, true},   // Shift and ","
-    {'=', 173, true},   // Shift and "-"
-    {'>', 174, true},   // Shift and "."
-    {'?', 175, true},   // Shift and "/"
-    {'@', 192, false},  // the "@" key
-    {'*', 170, true},   // Shift and ":"
-    {'+', 171, true},   // Shift and ";"
-    {',', 188, false},
-    {'-', 189, false},
-    {'.', 190, false},
-    {'/', 191, false},
+    {':', vk::kColon, false},
+    {';', vk::kSemicolon, false},
+    {'<', shifted(vk::kComma), true},
+    {'=', shifted(vk::kMinus), true},
+    {'>', shifted(vk::kPeriod), true},
+    {'?', shifted(vk::kSlash), true},
+    {'@', vk::kAt, false},
+    {'*', shifted(vk::kColon), true},
+    {'+', shifted(vk::kSemicolon), true},
+    {',', vk::kComma, false},
+    {'-', vk::kMinus, false},
+    {'.', vk::kPeriod, false},
+    {'/', vk::kSlash, false},
 }};
 
 }  // namespace

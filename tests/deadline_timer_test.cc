@@ -63,7 +63,7 @@ TEST(DeadlineTimerTest, AHostThatWakesLateOrHandlesSlowlyRunsOneTickPerTimer) {
   SlowDisplay display(clock);
   FormHost host(clock, random, display);
   clock.at = ms(100);
-  host.key_down(kSpaceKey, 0);
+  host.key_down(vk::kSpace, 0);
   clock.at = ms(3'600);  // the loop stalled through three periods
   host.run_due_ticks();
   EXPECT_EQ(host.form().feed_ticks, 1);

@@ -8,11 +8,15 @@
 #include <string>
 #include <tuple>
 
+#include "game/virtual_keys.h"
 #include "platform/keys/dom_codes.h"
 #include "platform/keys/scan_codes.h"
+#include "tests/printers.h"
 
 namespace titletype {
 namespace {
+
+using namespace vk;
 
 TEST(JisKeysTest, EveryKeyByItsXkbBrowserAndScanName) {
   // All names of one key give one code, whatever NumLock (the keypad `off`
@@ -42,39 +46,47 @@ TEST(JisKeysTest, EveryKeyByItsXkbBrowserAndScanName) {
     }
   for (int n = 1; n <= 12; ++n)
     expect_key(xkb_position("FK", n), "F" + std::to_string(n), n <= 10 ? 0x3a + n : 0x4c + n,
-               static_cast<KeyCode>(111 + n));
+               static_cast<KeyCode>(kF1 + n - 1));
   // clang-format off
   const std::tuple<const char*, const char*, unsigned, KeyCode> keys[] = {
-      {"ESC", "Escape", 0x01, 27}, {"TLDE", "Backquote", 0x29, 243}, {"HZTG", "", 0, 243},
-      {"AE11", "Minus", 0x0c, 189}, {"AE12", "Equal", 0x0d, 222}, {"AE13", "IntlYen", 0x7d, 220},
-      {"BKSP", "Backspace", 0x0e, 8}, {"TAB", "Tab", 0x0f, 9}, {"AD11", "BracketLeft", 0x1a, 192},
-      {"AD12", "BracketRight", 0x1b, 219}, {"RTRN", "Enter", 0x1c, 13}, {"CAPS", "CapsLock", 0x3a, 240},
-      {"AC10", "Semicolon", 0x27, 187}, {"AC11", "Quote", 0x28, 186}, {"BKSL", "Backslash", 0x2b, 221},
-      {"AC12", "", 0, 221}, {"AB08", "Comma", 0x33, 188}, {"AB09", "Period", 0x34, 190},
-      {"AB10", "Slash", 0x35, 191}, {"AB11", "IntlRo", 0x73, 226}, {"LFSH", "ShiftLeft", 0x2a, 16},
-      {"RTSH", "ShiftRight", 0x36, 16}, {"LCTL", "ControlLeft", 0x1d, 17},
-      {"RCTL", "ControlRight", 0xe01d, 17}, {"LALT", "AltLeft", 0x38, 18},
-      {"RALT", "AltRight", 0xe038, 18}, {"ALGR", "", 0, 18}, {"LWIN", "MetaLeft", 0xe05b, 91},
-      {"RWIN", "MetaRight", 0xe05c, 92}, {"COMP", "ContextMenu", 0xe05d, 93}, {"MENU", "", 0, 93},
-      {"MUHE", "NonConvert", 0x7b, 29}, {"SPCE", "Space", 0x39, 32}, {"HENK", "Convert", 0x79, 28},
-      {"HKTG", "KanaMode", 0x70, 242}, {"PRSC", "PrintScreen", 0xe037, 44},
-      {"SCLK", "ScrollLock", 0x46, 145}, {"PAUS", "Pause", 0x45, 19}, {"INS", "Insert", 0xe052, 45},
-      {"DELE", "Delete", 0xe053, 46}, {"HOME", "Home", 0xe047, 36}, {"END", "End", 0xe04f, 35},
-      {"PGUP", "PageUp", 0xe049, 33}, {"PGDN", "PageDown", 0xe051, 34},
-      {"LEFT", "ArrowLeft", 0xe04b, 37}, {"UP", "ArrowUp", 0xe048, 38},
-      {"RGHT", "ArrowRight", 0xe04d, 39}, {"DOWN", "ArrowDown", 0xe050, 40},
-      {"NMLK", "NumLock", 0xe045, 144}, {"KPDV", "NumpadDivide", 0xe035, 111},
-      {"KPMU", "NumpadMultiply", 0x37, 106}, {"KPSU", "NumpadSubtract", 0x4a, 109},
-      {"KPAD", "NumpadAdd", 0x4e, 107}, {"KPEN", "NumpadEnter", 0xe01c, 13}};
+      {"ESC", "Escape", 0x01, kEsc}, {"TLDE", "Backquote", 0x29, kHankaku},
+      {"HZTG", "", 0, kHankaku}, {"AE11", "Minus", 0x0c, kMinus}, {"AE12", "Equal", 0x0d, kCaret},
+      {"AE13", "IntlYen", 0x7d, kYen}, {"BKSP", "Backspace", 0x0e, kBackspace},
+      {"TAB", "Tab", 0x0f, kTab}, {"AD11", "BracketLeft", 0x1a, kAt},
+      {"AD12", "BracketRight", 0x1b, kBracketOpen}, {"RTRN", "Enter", 0x1c, kEnter},
+      {"CAPS", "CapsLock", 0x3a, kEisu}, {"AC10", "Semicolon", 0x27, kSemicolon},
+      {"AC11", "Quote", 0x28, kColon}, {"BKSL", "Backslash", 0x2b, kBracketClose},
+      {"AC12", "", 0, kBracketClose}, {"AB08", "Comma", 0x33, kComma},
+      {"AB09", "Period", 0x34, kPeriod}, {"AB10", "Slash", 0x35, kSlash},
+      {"AB11", "IntlRo", 0x73, kRo}, {"LFSH", "ShiftLeft", 0x2a, kShift},
+      {"RTSH", "ShiftRight", 0x36, kShift}, {"LCTL", "ControlLeft", 0x1d, kCtrl},
+      {"RCTL", "ControlRight", 0xe01d, kCtrl}, {"LALT", "AltLeft", 0x38, kAlt},
+      {"RALT", "AltRight", 0xe038, kAlt}, {"ALGR", "", 0, kAlt},
+      {"LWIN", "MetaLeft", 0xe05b, kLeftWin}, {"RWIN", "MetaRight", 0xe05c, kRightWin},
+      {"COMP", "ContextMenu", 0xe05d, kMenu}, {"MENU", "", 0, kMenu},
+      {"MUHE", "NonConvert", 0x7b, kNonConvert}, {"SPCE", "Space", 0x39, kSpace},
+      {"HENK", "Convert", 0x79, kConvert}, {"HKTG", "KanaMode", 0x70, kKana},
+      {"PRSC", "PrintScreen", 0xe037, kPrintScreen}, {"SCLK", "ScrollLock", 0x46, kScrollLock},
+      {"PAUS", "Pause", 0x45, kPause}, {"INS", "Insert", 0xe052, kInsert},
+      {"DELE", "Delete", 0xe053, kDelete}, {"HOME", "Home", 0xe047, kHome},
+      {"END", "End", 0xe04f, kEnd}, {"PGUP", "PageUp", 0xe049, kPageUp},
+      {"PGDN", "PageDown", 0xe051, kPageDown}, {"LEFT", "ArrowLeft", 0xe04b, kLeft},
+      {"UP", "ArrowUp", 0xe048, kUp}, {"RGHT", "ArrowRight", 0xe04d, kRight},
+      {"DOWN", "ArrowDown", 0xe050, kDown}, {"NMLK", "NumLock", 0xe045, kNumLock},
+      {"KPDV", "NumpadDivide", 0xe035, kDivide}, {"KPMU", "NumpadMultiply", 0x37, kMultiply},
+      {"KPSU", "NumpadSubtract", 0x4a, kSubtract}, {"KPAD", "NumpadAdd", 0x4e, kAdd},
+      {"KPEN", "NumpadEnter", 0xe01c, kEnter}};
   // clang-format on
   for (const auto& [xkb, dom, scan, code] : keys) expect_key(xkb, dom, scan, code);
   // The keypad: its digits with NumLock on, the editing keys it doubles as
   // with NumLock off.
   const std::tuple<const char*, unsigned, KeyCode, KeyCode> keypad[] = {
-      {"KP0", 0x52, 96, 45},  {"KP1", 0x4f, 97, 35},  {"KP2", 0x50, 98, 40},
-      {"KP3", 0x51, 99, 34},  {"KP4", 0x4b, 100, 37}, {"KP5", 0x4c, 101, 12},
-      {"KP6", 0x4d, 102, 39}, {"KP7", 0x47, 103, 36}, {"KP8", 0x48, 104, 38},
-      {"KP9", 0x49, 105, 33}, {"KPDL", 0x53, 110, 46}};
+      {"KP0", 0x52, kNumpad0, kInsert},    {"KP1", 0x4f, kNumpad0 + 1, kEnd},
+      {"KP2", 0x50, kNumpad0 + 2, kDown},  {"KP3", 0x51, kNumpad0 + 3, kPageDown},
+      {"KP4", 0x4b, kNumpad0 + 4, kLeft},  {"KP5", 0x4c, kNumpad0 + 5, kClear},
+      {"KP6", 0x4d, kNumpad0 + 6, kRight}, {"KP7", 0x47, kNumpad0 + 7, kHome},
+      {"KP8", 0x48, kNumpad0 + 8, kUp},    {"KP9", 0x49, kNumpad0 + 9, kPageUp},
+      {"KPDL", 0x53, kDecimal, kDelete}};
   for (const auto& [name, scan, on, off] : keypad)
     expect_key(name, name[2] == 'D' ? "NumpadDecimal" : "Numpad" + std::string(name + 2), scan, on,
                off);
@@ -100,10 +112,10 @@ JisKeyboard::KeycodeNames evdev_names() {
 
 TEST(JisKeyboardTest, KeycodesGiveTheCodesOfTheirNames) {
   JisKeyboard keyboard(evdev_names());
-  EXPECT_EQ(keyboard.press(9, NumLock::kOff), (KeyEvent{27, 0}));
-  EXPECT_EQ(keyboard.release(9, NumLock::kOff), (KeyEvent{27, 0}));
-  EXPECT_EQ(keyboard.press(90, NumLock::kOn), (KeyEvent{96, 0}));
-  EXPECT_EQ(keyboard.press(90, NumLock::kOff), (KeyEvent{45, 0}));
+  EXPECT_EQ(keyboard.press(9, NumLock::kOff), (KeyEvent{kEsc, 0}));
+  EXPECT_EQ(keyboard.release(9, NumLock::kOff), (KeyEvent{kEsc, 0}));
+  EXPECT_EQ(keyboard.press(90, NumLock::kOn), (KeyEvent{kNumpad0, 0}));
+  EXPECT_EQ(keyboard.press(90, NumLock::kOff), (KeyEvent{kInsert, 0}));
   for (int no_key : {10, 200, -1, 256}) {
     EXPECT_EQ(keyboard.press(no_key, NumLock::kOff), std::nullopt) << no_key;
     EXPECT_EQ(keyboard.release(no_key, NumLock::kOff), std::nullopt) << no_key;
@@ -113,14 +125,14 @@ TEST(JisKeyboardTest, KeycodesGiveTheCodesOfTheirNames) {
 TEST(JisKeyboardTest, ModifierMaskIncludesTheKeyItselfAndFollowsTheKeys) {
   JisKeyboard keyboard(evdev_names());
   const NumLock off = NumLock::kOff;
-  EXPECT_EQ(keyboard.press(50, off), (KeyEvent{16, kShiftBit}));  // left Shift
-  EXPECT_EQ(keyboard.press(62, off), (KeyEvent{16, kShiftBit}));  // right Shift too
-  EXPECT_EQ(keyboard.release(50, off), (KeyEvent{16, kShiftBit})) << "right still down";
-  EXPECT_EQ(keyboard.release(62, off), (KeyEvent{16, 0}));
-  EXPECT_EQ(keyboard.press(105, off), (KeyEvent{17, kCtrlBit}));            // right Ctrl
-  EXPECT_EQ(keyboard.press(108, off), (KeyEvent{18, kCtrlBit | kAltBit}));  // right Alt
-  EXPECT_EQ(keyboard.press(65, off), (KeyEvent{32, kCtrlBit | kAltBit}));
-  EXPECT_EQ(keyboard.press(65, off), (KeyEvent{32, kCtrlBit | kAltBit})) << "auto-repeat";
+  EXPECT_EQ(keyboard.press(50, off), (KeyEvent{kShift, kShiftBit}));  // left Shift
+  EXPECT_EQ(keyboard.press(62, off), (KeyEvent{kShift, kShiftBit}));  // right Shift too
+  EXPECT_EQ(keyboard.release(50, off), (KeyEvent{kShift, kShiftBit})) << "right still down";
+  EXPECT_EQ(keyboard.release(62, off), (KeyEvent{kShift, 0}));
+  EXPECT_EQ(keyboard.press(105, off), (KeyEvent{kCtrl, kCtrlBit}));           // right Ctrl
+  EXPECT_EQ(keyboard.press(108, off), (KeyEvent{kAlt, kCtrlBit | kAltBit}));  // right Alt
+  EXPECT_EQ(keyboard.press(65, off), (KeyEvent{kSpace, kCtrlBit | kAltBit}));
+  EXPECT_EQ(keyboard.press(65, off), (KeyEvent{kSpace, kCtrlBit | kAltBit})) << "auto-repeat";
 
   // Focus came back after Ctrl and Alt were let go elsewhere, and left
   // Shift went down: the server's view wins.

@@ -15,7 +15,9 @@ TEST(PlayTest, WaitsWithThePromptUntilSpace) {
   EXPECT_EQ(sim.seeds(), 1);
   EXPECT_FALSE(sim.host().timer1().enabled());
   EXPECT_FALSE(sim.host().timer2().enabled());
-  for (int key : {int{'A'}, int{'1'}, 186, 191, 16, 13, 33, -8, 255}) {
+  // Besides keys, -8 and 255 are codes that no key has.
+  for (int key : {int{'A'}, int{'1'}, int{vk::kColon}, int{vk::kSlash}, int{vk::kShift},
+                  int{vk::kEnter}, int{vk::kPageUp}, -8, 255}) {
     sim.press(static_cast<KeyCode>(key));
     sim.press(static_cast<KeyCode>(key), kShiftBit | kCtrlBit);
   }
@@ -30,7 +32,7 @@ TEST(PlayTest, SpaceStartsWithOneCharacterFromAtToY) {
   for (const auto& [unit, title] : cases) {
     SimPlatform sim({unit});
     sim.run_for(ms(500));
-    sim.press(kSpaceKey);
+    sim.press(vk::kSpace);
     EXPECT_EQ(sim.timeline().back(), (TitleAt{ms(500), title}));
     EXPECT_TRUE(sim.host().timer1().enabled());
     EXPECT_EQ(sim.host().timer1().interval(), 1000);
@@ -40,7 +42,7 @@ TEST(PlayTest, SpaceStartsWithOneCharacterFromAtToY) {
 TEST(PlayTest, TheStartingSpaceIsNotCountedInTheNewGame) {
   SimPlatform sim({starts_with('A')});
   sim.key_down('Q');
-  sim.key_down(kSpaceKey, kShiftBit);
+  sim.key_down(vk::kSpace, kShiftBit);
   EXPECT_EQ(counts(sim), (Counts{0, 0, 0}));
   EXPECT_FALSE(sim.form().shift_flag);
 }
@@ -48,15 +50,15 @@ TEST(PlayTest, TheStartingSpaceIsNotCountedInTheNewGame) {
 TEST(PlayTest, OutsidePlayEveryKeyMissesButRowHits) {
   SimPlatform waiting;
   waiting.key_down('H');
-  waiting.key_down(16, kShiftBit);
+  waiting.key_down(vk::kShift, kShiftBit);
   EXPECT_EQ(counts(waiting), (Counts{0, 2, 0})) << "no modifier count outside play";
 
   auto over = playing("/ABCDEFGH", 'J');
   over->run_for(ms(2000));
   const Counts before = counts(*over);
-  over->key_down(191);  // row hit: no miss
-  over->key_down('A');  // general rule needs a game: miss
-  over->key_down(kEscKey);
+  over->key_down(vk::kSlash);  // row hit: no miss
+  over->key_down('A');         // general rule needs a game: miss
+  over->key_down(vk::kEsc);
   EXPECT_EQ(counts(*over) - before, (Counts{1, 2, 0}));
 }
 
@@ -89,14 +91,14 @@ TEST(PlayTest, EscEndsEveryPhaseAndNothingRunsAfter) {
   for (int64_t wait : {-1, 4'000, 10'500, 12'000}) {
     SimPlatform sim({starts_with('A')});
     if (wait >= 0) {
-      sim.press(kSpaceKey);
+      sim.press(vk::kSpace);
       sim.run_for(ms(wait));
     }
-    sim.key_down(kEscKey);
+    sim.key_down(vk::kEsc);
     const auto shown = sim.timeline();
     EXPECT_TRUE(sim.host().ended());
     sim.run_for(ms(20'000));
-    sim.press(kSpaceKey);
+    sim.press(vk::kSpace);
     EXPECT_EQ(sim.timeline(), shown) << wait;
   }
 }

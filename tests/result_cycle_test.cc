@@ -32,7 +32,7 @@ std::string title_at_tick(SimPlatform& sim, int tick) {
 
 TEST(ResultCycleTest, AGameWithNoKeysRunsThroughTheWholeCycle) {
   SimPlatform sim({starts_with('A'), feeds('B')});
-  sim.press(kSpaceKey);
+  sim.press(vk::kSpace);
   sim.run_for(ms(10'000 + 6 * 1500));
   const std::vector<TitleAt> after(sim.timeline().end() - 7, sim.timeline().end());
   EXPECT_EQ(after, (std::vector<TitleAt>{{ms(10'000), "ABBBBBBBBBB"},
@@ -65,9 +65,9 @@ TEST(ResultCycleTest, NoRateFromADivisorOfZero) {
   // Start with "A", type a double with Shift+Q and wait: 1 hit, 1 modifier,
   // and the Shift key-down itself is a modifier and a miss. D = 1 - 2 + 1.
   SimPlatform sim({starts_with('A'), feeds('A'), feeds('B')});
-  sim.press(kSpaceKey);
+  sim.press(vk::kSpace);
   sim.run_for(ms(1000));
-  sim.key_down(16, kShiftBit);
+  sim.key_down(vk::kShift, kShiftBit);
   sim.key_down('Q', kShiftBit);
   sim.run_for(ms(10'000));
   ASSERT_EQ(counts(sim), (Counts{1, 1, 2}));
@@ -90,7 +90,7 @@ TEST(ResultCycleTest, SpaceRestartsAtOnceAndTheCycleStartsOver) {
   for (int ticks : {0, 2, 5}) {
     auto sim = game_over_with(3, 0, kShiftBit);
     title_at_tick(*sim, ticks);
-    sim->press(kSpaceKey);
+    sim->press(vk::kSpace);
     EXPECT_EQ(sim->title().size(), 1u);
     EXPECT_FALSE(sim->host().timer2().enabled());
     EXPECT_EQ(counts(*sim), (Counts{0, 0, 0}));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
+#include "tests/printers.h"
 #include "tests/scripted_answers.h"
 
 namespace titletype {
@@ -17,6 +18,9 @@ struct Counts {
   int hit, miss, shift;
   bool operator==(const Counts&) const = default;
 };
+inline void PrintTo(const Counts& c, std::ostream* out) {
+  *out << c.hit << " hits, " << c.miss << " misses, " << c.shift << " with a modifier";
+}
 inline Counts counts(const SimPlatform& sim) {
   const Form1& f = sim.form();
   return {f.hit_count, f.miss_count, f.shift_count};
@@ -33,7 +37,7 @@ inline std::unique_ptr<SimPlatform> playing(std::string_view target, char then =
   for (char c : target) script.push_back(feeds(c));
   script.push_back(feeds(then));
   auto sim = std::make_unique<SimPlatform>(script);
-  sim->press(kSpaceKey);
+  sim->press(vk::kSpace);
   sim->run_for(ms(1000) * static_cast<int64_t>(target.size()));
   sim->press('A');
   return sim;

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/keys/virtual_keys.h"
+#include "game/virtual_keys.h"
 
 namespace titletype {
 
@@ -31,7 +31,7 @@ std::optional<KeyStroke> jis_stroke_for(char c) {
   if (c >= 'A' && c <= 'Z') return KeyStroke{c, 0};
   if (c >= 'a' && c <= 'z') return KeyStroke{static_cast<KeyCode>(c - 'a' + 'A'), 0};
   if (c >= '0' && c <= '9') return KeyStroke{c, 0};
-  if (c == ' ') return KeyStroke{kSpaceKey, 0};
+  if (c == ' ') return KeyStroke{vk::kSpace, 0};
   if (const auto i = kShiftedDigits.find(c); i != std::string_view::npos) {
     return KeyStroke{static_cast<KeyCode>('1' + i), kShiftBit};
   }
@@ -40,12 +40,6 @@ std::optional<KeyStroke> jis_stroke_for(char c) {
     if (p.shifted && c == p.shifted) return KeyStroke{p.key, kShiftBit};
   }
   return std::nullopt;
-}
-
-std::optional<KeyStroke> typed_stroke(char32_t c, ModifierMask held) {
-  auto stroke = c >= 0x20 && c < 0x7f ? jis_stroke_for(static_cast<char>(c)) : std::nullopt;
-  if (stroke) stroke->modifiers |= held & (kCtrlBit | kAltBit);
-  return stroke;
 }
 
 }  // namespace titletype

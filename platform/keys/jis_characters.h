@@ -15,9 +15,4 @@ namespace titletype {
 /// that the layout does not have.
 std::optional<KeyStroke> jis_stroke_for(char c);
 
-/// The tap for a character `c` that the player's layout typed while the
-/// modifiers `held` were down: its JIS stroke, with Ctrl and Alt added (Shift
-/// went into the character). Nothing for a character no JIS key types.
-std::optional<KeyStroke> typed_stroke(char32_t c, ModifierMask held);
-
 }  // namespace titletype

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/keys/virtual_keys.h"
+#include "game/virtual_keys.h"
 
 namespace titletype {
 

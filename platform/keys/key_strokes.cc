@@ -3,7 +3,7 @@
 
 #include <iterator>
 
-#include "platform/keys/virtual_keys.h"
+#include "game/virtual_keys.h"
 
 namespace titletype {
 

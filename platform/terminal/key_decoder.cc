@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "game/virtual_keys.h"
+
 namespace titletype {
 
 namespace {
@@ -31,7 +33,7 @@ std::optional<Instant> KeyDecoder::deadline() const {
 }
 
 void KeyDecoder::expire(std::vector<KeyStroke>& out) {
-  if (state_ == State::kEscape) out.push_back({kEscKey, 0});
+  if (state_ == State::kEscape) out.push_back({vk::kEsc, 0});
   state_ = State::kGround;
   parameters_.clear();
   overlong_ = false;
@@ -56,7 +58,7 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
     case State::kEscape:
       state_ = byte == '[' ? State::kCsiEntry : byte == 'O' ? State::kSs3 : State::kGround;
       if (byte == kEsc) {
-        out.push_back({kEscKey, kAltBit});
+        out.push_back({vk::kEsc, kAltBit});
       } else if (state_ == State::kGround && stroke) {
         // The ESC prefix is how terminals send Alt.
         out.push_back({stroke->key, static_cast<ModifierMask>(stroke->modifiers | kAltBit)});

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/terminal/key_sequences.h"
 
+#include "game/virtual_keys.h"
 #include "platform/keys/jis_characters.h"
-#include "platform/keys/virtual_keys.h"
 #include "platform/terminal/csi_parameters.h"
 #include "platform/terminal/kitty_keys.h"
 
@@ -154,7 +154,7 @@ std::optional<KeyStroke> stroke_for_byte(unsigned char byte) {
     case 0x7f:
       return KeyStroke{kBackspace, 0};
     case 0x00:
-      return KeyStroke{kSpaceKey, kCtrlBit};
+      return KeyStroke{vk::kSpace, kCtrlBit};
     case 0x1c:
       return KeyStroke{vk::kYen, kCtrlBit};
     case 0x1d:

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/keys/jis_keys.h"
+#include "platform/keys/typed_keys.h"
 
 namespace titletype {
 
@@ -39,6 +40,17 @@ std::string us_position(int c) {
     if (const auto i = keys.find(ch); i != keys.npos) return xkb_position(row, i + 1);
   }
   return "";
+}
+
+// The protocol's numbers of the keys that hold or lock a modifier: Caps
+// Lock, NumLock, and left Shift to ISO Level 5 Shift (Super, Hyper and Meta
+// among them).
+constexpr int kCapsLockKey = 57358, kNumLockKey = 57360;
+constexpr int kLeftShiftKey = 57441, kIsoLevel5ShiftKey = 57454;
+
+bool is_lock_or_logo_key(int code) {
+  return code == kCapsLockKey || code == kNumLockKey ||
+         (code >= kLeftShiftKey && code <= kIsoLevel5ShiftKey);
 }
 
 std::optional<KeyStroke> stroke_of(std::string_view xkb_name, NumLock num_lock) {
@@ -74,13 +86,17 @@ std::optional<KeyStroke> kitty_key(int code, int base) {
 
 std::optional<KeyStroke> kitty_typed_key(int code, int shifted, int text, ModifierMask modifiers) {
   constexpr int kFirstPrivateKey = 57344;  // keys that type nothing, from here on
-  if (text || (code >= 0x20 && code != 0x7f && code < kFirstPrivateKey)) {
-    const int typed = text ? text : (modifiers & kShiftBit) && shifted ? shifted : code;
-    return typed_stroke(static_cast<char32_t>(typed), modifiers);
-  }
+  const int typed = text                                   ? text
+                    : code >= kFirstPrivateKey || code < 0 ? 0
+                    : (modifiers & kShiftBit) && shifted   ? shifted
+                                                           : code;
   const auto own = kitty_key(code, 0);
-  if (!own || own->modifiers) return std::nullopt;  // a modifier key's own bit
-  return KeyStroke{own->key, modifiers};
+  return typed_key_stroke({
+      .text = static_cast<char32_t>(typed),
+      .modifier_key = (own && own->modifiers) || is_lock_or_logo_key(code),
+      .own_key = own ? std::optional(own->key) : std::nullopt,
+      .modifiers = modifiers,
+  });
 }
 
 }  // namespace titletype

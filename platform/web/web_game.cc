@@ -7,8 +7,8 @@
 #include "platform/host/form_host.h"
 #include "platform/host/steady_clock.h"
 #include "platform/keys/dom_codes.h"
-#include "platform/keys/jis_characters.h"
 #include "platform/keys/key_model.h"
+#include "platform/keys/typed_keys.h"
 #include "platform/window/window_size.h"
 
 extern "C" __attribute__((import_module("page"), import_name("set_title"))) void page_set_title(
@@ -39,13 +39,15 @@ bool is_composing(std::string_view key) {
   return key == "Dead" || key == "Process" || key == "Unidentified";
 }
 
-/// Whether `key` names a single character (one code point of UTF-8) rather
-/// than a key that types none ("Enter", "ArrowLeft", "Dead").
-bool is_one_character(std::string_view key) {
-  if (key.empty()) return false;
+/// The character that `key` names, if it is one code point of UTF-8
+/// rather than a key that types none ("Enter", "ArrowLeft", "Dead"); any
+/// character beyond ASCII as U+FFFD, for no JIS key types one.
+char32_t character_of(std::string_view key) {
+  if (key.empty()) return 0;
   const auto lead = static_cast<unsigned char>(key[0]);
   const std::size_t length = lead < 0x80 ? 1 : lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
-  return key.size() == length;
+  if (key.size() != length) return 0;
+  return lead < 0x80 ? lead : 0xfffd;
 }
 
 bool is_modifier_key(std::string_view key) {
@@ -58,20 +60,15 @@ bool is_modifier_key(std::string_view key) {
 
 /// A key-down in play by the typed character.
 void type_key(std::string_view code, std::string_view key, int modifiers, NumLock num_lock) {
-  // Ctrl and Alt went into the character where AltGr typed it.
-  const auto ctrl_alt =
-      static_cast<ModifierMask>(modifiers & kAltGraphBit ? 0 : modifiers & (kCtrlBit | kAltBit));
-  if (is_one_character(key)) {
-    // Not ASCII (a lead byte of UTF-8): no JIS key types it.
-    if (const auto stroke = typed_stroke(static_cast<unsigned char>(key[0]), ctrl_alt)) {
-      host->key_stroke(*stroke);
-    }
-  } else if (!is_composing(key) && !is_modifier_key(key)) {
-    if (const auto own = jis_key_for_dom_code(code, num_lock)) {
-      host->key_stroke(
-          {*own, static_cast<ModifierMask>(modifiers & (kShiftBit | kCtrlBit | kAltBit))});
-    }
-  }
+  const auto stroke = typed_key_stroke({
+      .text = character_of(key),
+      .composing = is_composing(key),
+      .modifier_key = is_modifier_key(key),
+      .own_key = jis_key_for_dom_code(code, num_lock),
+      .modifiers = static_cast<ModifierMask>(modifiers & (kShiftBit | kCtrlBit | kAltBit)),
+      .alt_gr = (modifiers & kAltGraphBit) != 0,
+  });
+  if (stroke) host->key_stroke(*stroke);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "platform/host/form_host.h"
 #include "platform/host/steady_clock.h"
-#include "platform/keys/jis_characters.h"
+#include "platform/keys/typed_keys.h"
 #include "platform/keys/scan_codes.h"
 #include "platform/windows/wake_timer.h"
 #include "platform/windows/win32_window.h"
@@ -44,12 +44,19 @@ bool is_modifier_key(WPARAM wparam) {
 }
 
 /// The character message that TranslateMessage made of the key-down being
-/// handled, if any: only a printable one is judged as typed.
-std::optional<wchar_t> pending_character(HWND window) {
+/// handled, if any.
+struct PendingCharacter {
+  wchar_t character;
+  bool dead;  // a dead key's, which types nothing yet
+};
+std::optional<PendingCharacter> pending_character(HWND window) {
   MSG next;
-  if (PeekMessageW(&next, window, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
-      PeekMessageW(&next, window, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE)) {
-    return static_cast<wchar_t>(next.wParam);
+  for (const auto& [first, last] :
+       {std::pair{WM_CHAR, WM_DEADCHAR}, {WM_SYSCHAR, WM_SYSDEADCHAR}}) {
+    if (PeekMessageW(&next, window, first, last, PM_NOREMOVE)) {
+      return PendingCharacter{static_cast<wchar_t>(next.wParam),
+                              next.message == WM_DEADCHAR || next.message == WM_SYSDEADCHAR};
+    }
   }
   return std::nullopt;
 }
@@ -124,25 +131,33 @@ class Win32Events final : public Win32Window::MessageHandler {
  private:
   static constexpr UINT_PTR kModalTimer = 1;
 
-  /// A key-down in play by the typed character: a key that types a
-  /// printable character waits for its WM_CHAR; Ctrl with a letter is the
-  /// letter the layout puts there; any other key that types nothing passes
-  /// as itself, a modifier key alone not at all.
+  /// A key-down in play by the typed character. A key that types a
+  /// printable character is told with its WM_CHAR; Ctrl with a letter types
+  /// a control character, so the letter that the layout puts there stands
+  /// for it.
   void type_key(WPARAM wparam, LPARAM lparam) {
-    const auto typed = pending_character(window_);
-    if ((typed && *typed >= 0x20 && *typed != 0x7f) || is_modifier_key(wparam)) return;
+    const auto pending = pending_character(window_);
+    const bool printable =
+        pending && !pending->dead && pending->character >= 0x20 && pending->character != 0x7f;
+    if (printable) return;
     const bool letter = wparam >= 'A' && wparam <= 'Z';
-    const auto key = typed && letter ? static_cast<KeyCode>(wparam) : key_at_place(wparam, lparam);
-    if (key) host_->key_stroke({*key, held_modifiers()});
+    type({.text = pending && letter ? static_cast<char32_t>(wparam) : 0,
+          .composing = pending && pending->dead,
+          .modifier_key = is_modifier_key(wparam),
+          .own_key = key_at_place(wparam, lparam),
+          .modifiers = held_modifiers()});
   }
 
   void type_character(wchar_t c) {
-    ModifierMask held = held_modifiers();
+    const ModifierMask held = held_modifiers();
     // Ctrl and Alt together are AltGr, which went into the character.
-    if ((held & (kCtrlBit | kAltBit)) == (kCtrlBit | kAltBit)) held = 0;
-    if (const auto stroke = c >= 0x20 ? typed_stroke(c, held) : std::nullopt) {
-      host_->key_stroke(*stroke);
-    }
+    type({.text = c,
+          .modifiers = held,
+          .alt_gr = (held & (kCtrlBit | kAltBit)) == (kCtrlBit | kAltBit)});
+  }
+
+  void type(const TypedKey& key) {
+    if (const auto stroke = typed_key_stroke(key)) host_->key_stroke(*stroke);
   }
 
   void arm_modal_timer() {

@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "platform/host/steady_clock.h"
-#include "platform/keys/jis_characters.h"
+#include "platform/keys/typed_keys.h"
 #include "platform/posix/event_loop.h"
 #include "platform/x11/jis_keyboard.h"
 #include "platform/x11/keycode_names.h"
@@ -96,31 +96,30 @@ class X11Events final : public EventSource {
     }
   }
 
-  /// Play by the typed character: the character that the key types in the
-  /// layout's group and level (AltGr included) becomes the JIS stroke that
-  /// types it. A dead key gives nothing; a key that types nothing passes as
-  /// itself with its modifiers, but a modifier key alone does not.
+  /// Play by the typed character: the key-down described by the character
+  /// it types in the layout's group and level (AltGr included, Ctrl left
+  /// out so that Ctrl with a letter is the letter), for the shared decision.
   void type(XKeyEvent key, FormHost& host) {
-    const auto ctrl_alt = static_cast<ModifierMask>((key.state & ControlMask ? kCtrlBit : 0) |
-                                                    (key.state & Mod1Mask ? kAltBit : 0));
-    const bool shift = key.state & ShiftMask;
-    key.state &= ~static_cast<unsigned>(ControlMask);  // the character, not a control code
+    TypedKey typed{
+        .own_key = keyboard_.code(static_cast<int>(key.keycode), num_lock(key.state)),
+        .modifiers = static_cast<ModifierMask>((key.state & ShiftMask ? kShiftBit : 0) |
+                                               (key.state & ControlMask ? kCtrlBit : 0) |
+                                               (key.state & Mod1Mask ? kAltBit : 0)),
+    };
+    key.state &= ~static_cast<unsigned>(ControlMask);
     char text[8];
     KeySym symbol = NoSymbol;
     const int length = XLookupString(&key, text, sizeof text, &symbol, nullptr);
-    if (length == 1 && text[0] >= 0x20 && text[0] < 0x7f) {
-      if (const auto stroke = typed_stroke(static_cast<unsigned char>(text[0]), ctrl_alt)) {
-        host.key_stroke(*stroke);
-      }
-      return;
+    if (length == 1 && static_cast<unsigned char>(text[0]) < 0x80) {
+      typed.text = static_cast<unsigned char>(text[0]);
+    } else if (symbol >= 0x01000000) {  // a Unicode keysym
+      typed.text = static_cast<char32_t>(symbol - 0x01000000);
+    } else if (symbol >= 0x20 && symbol < 0xfe00) {  // Latin-1 and the legacy sets
+      typed.text = static_cast<char32_t>(symbol < 0x100 ? symbol : 0xfffd);
     }
-    const bool types_a_character = (symbol >= 0x20 && symbol < 0xfe00) ||
-                                   (symbol >= XK_dead_grave && symbol <= 0xfe93) ||
-                                   symbol >= 0x01000000;  // Unicode keysyms
-    if (types_a_character || IsModifierKey(symbol)) return;
-    if (const auto code = keyboard_.code(static_cast<int>(key.keycode), num_lock(key.state))) {
-      host.key_stroke({*code, static_cast<ModifierMask>(ctrl_alt | (shift ? kShiftBit : 0))});
-    }
+    typed.composing = symbol >= XK_dead_grave && symbol <= 0xfe93;
+    typed.modifier_key = IsModifierKey(symbol);
+    if (const auto stroke = typed_key_stroke(typed)) host.key_stroke(*stroke);
   }
 
   NumLock num_lock(unsigned state) const {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Windows virtual-key codes that a Japanese (JIS) keyboard gives, by
-// name: every key table of the platforms reads them from here. Letters and
-// digits are their own upper-case ASCII codes and have no names.
+// name: the rules and every key table of the platforms read them from here.
+// Letters and digits are their own upper-case ASCII codes and have no names.
 #pragma once
 
 #include "game/key_codes.h"
@@ -18,8 +18,8 @@ inline constexpr KeyCode kAlt = 18;
 inline constexpr KeyCode kPause = 19;
 inline constexpr KeyCode kConvert = 28;     // 変換
 inline constexpr KeyCode kNonConvert = 29;  // 無変換
-inline constexpr KeyCode kEsc = kEscKey;
-inline constexpr KeyCode kSpace = kSpaceKey;
+inline constexpr KeyCode kEsc = 27;
+inline constexpr KeyCode kSpace = 32;
 inline constexpr KeyCode kPageUp = 33;
 inline constexpr KeyCode kPageDown = 34;
 inline constexpr KeyCode kEnd = 35;
