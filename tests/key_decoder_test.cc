@@ -189,6 +189,16 @@ TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
   decoder.feed("\x1b[5~", ms(500), out);
   EXPECT_EQ(out, (std::vector<KeyStroke>{{'5', 0}, {'A', 0}, {kPageUp, 0}}));
 
+  // An ESC that breaks off a sequence begins its own wait, in the same read
+  // or a later one: it is no lone Esc until then.
+  for (const char* read : {"\x1b[1\x1b", "\x1b[1"}) {
+    KeyDecoder fresh;
+    out.clear();
+    fresh.feed(read, ms(600), out);
+    if (std::string_view(read).size() == 3) fresh.feed("\x1b", ms(640), out);
+    EXPECT_EQ(fresh.deadline(), ms(std::string_view(read).size() == 3 ? 690 : 650))
+        << testing::PrintToString(read);
+  }
 }
 
 TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {

@@ -21,10 +21,7 @@ bool is_final(unsigned char byte) { return byte >= 0x40 && byte <= 0x7e; }
 void KeyDecoder::feed(std::string_view bytes, Instant now, std::vector<KeyStroke>& out) {
   // Bytes that come after the wait do not belong to the ESC before them.
   if (const auto due = deadline(); due && now >= *due) expire(out);
-  for (unsigned char byte : bytes) {
-    if (state_ == State::kGround) pending_since_ = now;
-    feed_byte(byte, out);
-  }
+  for (unsigned char byte : bytes) feed_byte(byte, now, out);
 }
 
 std::optional<Instant> KeyDecoder::deadline() const {
@@ -44,13 +41,14 @@ KeyReports KeyDecoder::reports() const {
   return typed_ ? KeyReports::kTypedEvents : KeyReports::kEvents;
 }
 
-void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
+void KeyDecoder::feed_byte(unsigned char byte, Instant now, std::vector<KeyStroke>& out) {
   // Bytes of non-ASCII characters, which no JIS key types, give nothing.
   const auto stroke = byte < 0x80 ? stroke_for_byte(byte) : std::nullopt;
   switch (state_) {
     case State::kGround:
       if (byte == kEsc) {
         state_ = State::kEscape;
+        pending_since_ = now;  // also for an ESC fed again below
       } else if (stroke) {
         out.push_back(*stroke);
       }
@@ -92,7 +90,7 @@ void KeyDecoder::feed_byte(unsigned char byte, std::vector<KeyStroke>& out) {
         // Not part of any sequence: the sequence is dropped, the byte stands
         // alone.
         expire(out);
-        feed_byte(byte, out);
+        feed_byte(byte, now, out);
       }
       return;
   }

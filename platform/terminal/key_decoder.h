@@ -60,7 +60,7 @@ class KeyDecoder {
   /// console's "ESC [ [".
   enum class State { kGround, kEscape, kCsiEntry, kCsiParameters, kSs3, kLinuxFunction };
 
-  void feed_byte(unsigned char byte, std::vector<KeyStroke>& out);
+  void feed_byte(unsigned char byte, Instant now, std::vector<KeyStroke>& out);
   /// The final byte of a CSI sequence.
   void finish_csi(unsigned char final, std::vector<KeyStroke>& out);
   KeyReports reports() const;
