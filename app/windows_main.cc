@@ -7,11 +7,10 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include <exception>
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
+#include "app/front.h"
 #include "platform/host/clock_random.h"
 #include "platform/windows/win32_game.h"
 
@@ -43,7 +42,8 @@ bool write_all(HANDLE out, const std::string& text) {
          written == text.size();
 }
 
-void tell(const std::string& text, bool is_error) {
+void tell(std::string_view text_view, bool is_error) {
+  const std::string text(text_view);
   if (write_all(GetStdHandle(is_error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text)) return;
   if (AttachConsole(ATTACH_PARENT_PROCESS)) {
     HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -59,40 +59,16 @@ void tell(const std::string& text, bool is_error) {
   MessageBoxW(nullptr, wide.c_str(), L"titletype", is_error ? MB_ICONERROR : MB_ICONINFORMATION);
 }
 
-int run(HINSTANCE instance) {
-  const std::vector<std::string> args = arguments();
-  std::vector<const char*> pointers;
-  for (const std::string& arg : args) pointers.push_back(arg.c_str());
-  CommandLine line = parse_command_line(pointers);
-  if (line.action == CommandLine::Action::kPlay && line.backend == Backend::kTerminal) {
-    line.action = CommandLine::Action::kUsageError;
-    line.error = "--terminal: this build plays only in a window";
-  }
-  switch (line.action) {
-    case CommandLine::Action::kHelp:
-      tell(usage_text(Places::kWindowOnly), false);
-      return 0;
-    case CommandLine::Action::kVersion:
-      tell("titletype " TITLETYPE_VERSION "\n", false);
-      return 0;
-    case CommandLine::Action::kUsageError:
-      tell("titletype: " + line.error + "\nTry 'titletype --help'.\n", true);
-      return 2;
-    case CommandLine::Action::kPlay:
-      break;
-  }
-  ClockSeededRandom random;
-  return run_win32_game(instance, random, line.keys);
-}
-
 }  // namespace
 }  // namespace titletype
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  try {
-    return titletype::run(instance);
-  } catch (const std::exception& error) {
-    titletype::tell(std::string("titletype: ") + error.what() + "\n", true);
-    return 1;
-  }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace titletype;
+  const std::vector<std::string> args = arguments();
+  std::vector<const char*> pointers;
+  for (const std::string& arg : args) pointers.push_back(arg.c_str());
+  return run_front(pointers, Places::kWindowOnly, tell, [](const CommandLine& line) {
+    ClockSeededRandom random;
+    return run_win32_game(GetModuleHandleW(nullptr), random, line.keys);
+  });
 }

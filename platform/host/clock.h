@@ -3,7 +3,9 @@
 // and in the terminal, virtual in the simulated platform.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace titletype {
 
@@ -15,5 +17,11 @@ class Clock {
   virtual ~Clock() = default;
   virtual Instant now() const = 0;
 };
+
+/// The earlier of two deadlines; nothing only where neither is set.
+inline std::optional<Instant> earliest(std::optional<Instant> a, std::optional<Instant> b) {
+  if (a && b) return std::min(*a, *b);
+  return a ? a : b;
+}
 
 }  // namespace titletype

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/host/form_host.h"
 
-#include <algorithm>
-
 namespace titletype {
 
 FormHost::FormHost(const Clock& clock, RandomSource& random, TitleDisplay& display)
@@ -21,10 +19,12 @@ void FormHost::handle(Instant at, Handler handler) {
 
 void FormHost::key_down(KeyCode key, ModifierMask modifiers) {
   handle(clock_.now(), [&] { form_.on_key_down(key, modifiers); });
+  run_due_ticks();
 }
 
 void FormHost::key_up(KeyCode key, ModifierMask modifiers) {
   handle(clock_.now(), [&] { form_.on_key_up(key, modifiers); });
+  run_due_ticks();
 }
 
 void FormHost::key_stroke(const KeyStroke& stroke) {
@@ -34,7 +34,6 @@ void FormHost::key_stroke(const KeyStroke& stroke) {
     } else {
       key_up(step.key, step.modifiers);
     }
-    run_due_ticks();
   }
 }
 
@@ -60,10 +59,7 @@ void FormHost::run_due_ticks() {
 }
 
 std::optional<Instant> FormHost::next_deadline() const {
-  const auto due1 = timer1_.deadline();
-  const auto due2 = timer2_.deadline();
-  if (due1 && due2) return std::min(*due1, *due2);
-  return due1 ? due1 : due2;
+  return earliest(timer1_.deadline(), timer2_.deadline());
 }
 
 }  // namespace titletype

@@ -3,8 +3,9 @@
 // and two deadline timers, runs one handler at a time, and after each handler
 // that set the title hands the new title to the backend's display.
 //
-// A backend only turns its own events into key_down and key_up calls, calls
-// run_due_ticks whenever it wakes, and sleeps until next_deadline.
+// A backend only turns its own events into key_down and key_up calls (each
+// runs the ticks that fell due while it was handled), calls run_due_ticks
+// whenever it wakes, and sleeps until next_deadline.
 #pragma once
 
 #include <optional>
@@ -28,10 +29,11 @@ class FormHost {
   FormHost(const FormHost&) = delete;
   FormHost& operator=(const FormHost&) = delete;
 
+  /// A key event, then the ticks that fell due meanwhile.
   void key_down(KeyCode key, ModifierMask modifiers);
   void key_up(KeyCode key, ModifierMask modifiers);
   /// The key events of `stroke` one by one (for a tap: modifiers down, the
-  /// key down and up, modifiers up), with the ticks due between them.
+  /// key down and up, modifiers up), each followed by the ticks due.
   void key_stroke(const KeyStroke& stroke);
 
   /// The window was closed from outside (its close button): the program

@@ -11,7 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
+#include <stdexcept>
+#include <system_error>
 
 namespace titletype {
 
@@ -111,11 +112,6 @@ class WakeTimer {
   Instant armed_at_{};
 };
 
-std::optional<Instant> earliest(std::optional<Instant> a, std::optional<Instant> b) {
-  if (a && b) return std::min(*a, *b);
-  return a ? a : b;
-}
-
 }  // namespace
 
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) {
@@ -131,8 +127,8 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
       source.handle_own_deadline(host);
     }
     if (host.ended()) return {};
-    if (g_stop_signal) return {g_stop_signal, {}};
-    if (source.hung_up()) return {SIGHUP, {}};
+    if (g_stop_signal) return {g_stop_signal};
+    if (source.hung_up()) return {SIGHUP};
     if (source.flush_and_check_queued()) {
       source.handle_ready_events(host);
       continue;
@@ -152,10 +148,11 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
     pollfd watched[2] = {{.fd = source.fd(), .events = POLLIN, .revents = 0},
                          {.fd = wake_timer.fd(), .events = POLLIN, .revents = 0}};
     const int ready = ppoll(watched, wake_timer.fd() >= 0 ? 2 : 1, wait_for, signals.wait_mask());
-    if (ready < 0 && errno != EINTR)
-      return {0, std::string("waiting for events: ") + strerror(errno)};
+    if (ready < 0 && errno != EINTR) {
+      throw std::system_error(errno, std::generic_category(), "waiting for events");
+    }
     if ((watched[0].revents | watched[1].revents) & POLLNVAL) {
-      return {0, "waiting for events: a descriptor is not open"};
+      throw std::runtime_error("waiting for events: a descriptor is not open");
     }
     if (ready > 0) {
       if (watched[1].revents) wake_timer.acknowledge();

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include "platform/host/clock.h"
 #include "platform/host/form_host.h"
@@ -19,8 +18,7 @@ class EventSource {
  public:
   virtual ~EventSource() = default;
   virtual int fd() const = 0;
-  /// Handles the events that are ready without blocking; after each one the
-  /// loop's `after_event` must be called so that due ticks run in between.
+  /// Handles the events that are ready without blocking.
   virtual void handle_ready_events(FormHost& host) = 0;
   /// Called before sleeping: sends what is buffered, and says whether events
   /// are already waiting in the backend's own queue.
@@ -36,20 +34,19 @@ class EventSource {
   virtual bool hung_up() const { return false; }
 };
 
-/// How the loop ended: the game closed, the number of the signal, or what
-/// went wrong while waiting for events.
+/// How the loop ended: the game closed, or the number of the signal that
+/// ended it.
 struct LoopEnd {
   int signal = 0;
-  std::string error;  // empty unless waiting failed
+  /// The program's exit status after such an end: 0, or 128 + the signal.
+  int exit_status() const { return signal ? 128 + signal : 0; }
 };
 
-/// Runs until the game ends (Esc or the window closed), a signal comes, or
-/// waiting fails (ppoll's error, or a descriptor that is not open): then the
-/// game cannot go on, and the loop says why instead of spinning.
+/// Runs until the game ends (Esc or the window closed) or a signal comes.
+/// Throws if waiting fails (ppoll's error, or a descriptor that is not
+/// open): then the game cannot go on, and the loop says why instead of
+/// spinning.
 /// REQUIRES: `clock` counts the time of CLOCK_MONOTONIC (as SteadyClock does).
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock);
-
-/// For backends: runs the ticks that fell due while an event was handled.
-inline void after_event(FormHost& host) { host.run_due_ticks(); }
 
 }  // namespace titletype

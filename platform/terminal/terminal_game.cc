@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <set>
-#include <stdexcept>
 #include <vector>
 
 #include "platform/host/steady_clock.h"
@@ -124,9 +123,8 @@ int run_terminal_game(RandomSource& random, KeyModel keys) {
   FormHost host(clock, random, screen);
   TerminalInput input(STDIN_FILENO, clock, screen, keys);
   const LoopEnd end = run_event_loop(host, input, clock);
-  if (!end.error.empty()) throw std::runtime_error(end.error);
   input.finish(clock.now() + std::chrono::milliseconds(500));
-  return end.signal ? 128 + end.signal : 0;
+  return end.exit_status();
 }
 
 }  // namespace titletype

@@ -7,8 +7,8 @@
 
 #include "platform/host/form_host.h"
 #include "platform/host/steady_clock.h"
-#include "platform/keys/typed_keys.h"
 #include "platform/keys/scan_codes.h"
+#include "platform/keys/typed_keys.h"
 #include "platform/windows/wake_timer.h"
 #include "platform/windows/win32_window.h"
 
@@ -197,7 +197,6 @@ int run_win32_game(HINSTANCE instance, RandomSource& random, KeyModel keys) {
       if (keys == KeyModel::kTyped) TranslateMessage(&message);
       if (message.message == WM_QUIT) host.close();
       DispatchMessageW(&message);
-      host.run_due_ticks();  // ticks that fell due while a handler ran
     }
     host.run_due_ticks();
     if (!host.ended()) wake.wait_for_message_or(host.next_deadline(), clock);

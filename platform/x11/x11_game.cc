@@ -7,9 +7,9 @@
 #include <X11/keysym.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <memory>
-#include <stdexcept>
+#include <string>
 
 #include "platform/host/steady_clock.h"
 #include "platform/keys/typed_keys.h"
@@ -23,7 +23,10 @@ namespace titletype {
 namespace {
 
 // Xlib calls this when the connection breaks, and ends the process if it
-// returns; nothing of the game needs saving, so leave at once.
+// returns. A C callback can neither return to the game nor throw through
+// Xlib, so this is the one fault that does not reach main as an exception:
+// it says its one line itself and ends with main's status for a fault.
+// Nothing of the game needs saving.
 extern "C" int on_connection_lost(Display*) {
   static constexpr char kMessage[] = "titletype: lost the connection to the X server\n";
   [[maybe_unused]] const auto written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
@@ -58,7 +61,6 @@ class X11Events final : public EventSource {
       XEvent event;
       XNextEvent(display_, &event);
       handle(event, host);
-      after_event(host);
     }
   }
 
@@ -146,10 +148,13 @@ class X11Events final : public EventSource {
 
 }  // namespace
 
-WindowRun run_x11_game(RandomSource& random, KeyModel keys,
-                       const std::function<void(const Form1&)>& at_end) {
+int run_x11_game(RandomSource& random, KeyModel keys,
+                 const std::function<void(const Form1&)>& at_end) {
   const DisplayHandle display(XOpenDisplay(nullptr));
-  if (!display) return {WindowOutcome::kNoDisplay, 1};
+  if (!display) {
+    const char* name = std::getenv("DISPLAY");
+    throw DisplayUnavailable("cannot open the display '" + std::string(name ? name : "") + "'");
+  }
   XSetIOErrorHandler(on_connection_lost);
 
   int xkb_event_base = -1;
@@ -170,9 +175,8 @@ WindowRun run_x11_game(RandomSource& random, KeyModel keys,
   window.map();
   X11Events events(display.get(), window, xkb_event_base, keys);
   const LoopEnd end = run_event_loop(host, events, clock);
-  if (!end.error.empty()) throw std::runtime_error(end.error);
   if (at_end) at_end(host.form());
-  return {WindowOutcome::kPlayed, end.signal ? 128 + end.signal : 0};
+  return end.exit_status();
 }
 
 }  // namespace titletype

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 
 #include "game/form1.h"
 #include "game/random_source.h"
@@ -10,20 +11,18 @@
 
 namespace titletype {
 
-/// What became of an attempt to play in a window.
-enum class WindowOutcome { kPlayed, kNoDisplay };
-
-struct WindowRun {
-  WindowOutcome outcome;
-  int exit_status;
+/// There is no X server to play on: the program may play elsewhere.
+struct DisplayUnavailable : std::runtime_error {
+  using std::runtime_error::runtime_error;
 };
 
 /// Opens the display named by DISPLAY and plays until Esc, the window's
-/// close button or a signal, reading keys as `keys` says. If the X server
-/// goes away, says so on stderr and exits with status 1; throws if waiting
-/// for events fails.
+/// close button or a signal, reading keys as `keys` says; returns the exit
+/// status. Throws DisplayUnavailable if the display does not open, and
+/// another exception if waiting for events fails. If the X server goes
+/// away, says so on stderr and exits with status 1.
 /// `at_end`, if given, sees the game as it was when it ended.
-WindowRun run_x11_game(RandomSource& random, KeyModel keys,
-                       const std::function<void(const Form1&)>& at_end = {});
+int run_x11_game(RandomSource& random, KeyModel keys,
+                 const std::function<void(const Form1&)>& at_end = {});
 
 }  // namespace titletype

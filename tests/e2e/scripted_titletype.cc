@@ -34,5 +34,5 @@ int main(int argc, char** argv) {
                    form.shift_count);
     };
   }
-  return titletype::run_x11_game(random, keys, at_end).exit_status;
+  return titletype::run_x11_game(random, keys, at_end);
 }

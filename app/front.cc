@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+#include "app/front.h"
+
+#include <exception>
+#include <string>
+
+namespace titletype {
+
+int run_front(std::span<const char* const> args, Places places, Tell tell, Play play) {
+  CommandLine line = parse_command_line(args);
+  if (line.action == CommandLine::Action::kPlay && line.backend == Backend::kTerminal &&
+      places == Places::kWindowOnly) {
+    line.action = CommandLine::Action::kUsageError;
+    line.error = "--terminal: this build plays only in a window";
+  }
+  switch (line.action) {
+    case CommandLine::Action::kHelp:
+      tell(usage_text(places), false);
+      return 0;
+    case CommandLine::Action::kVersion:
+      tell("titletype " TITLETYPE_VERSION "\n", false);
+      return 0;
+    case CommandLine::Action::kUsageError:
+      tell("titletype: " + line.error + "\nTry 'titletype --help'.\n", true);
+      return 2;
+    case CommandLine::Action::kPlay:
+      break;
+  }
+  try {
+    return play(line);
+  } catch (const std::exception& error) {
+    tell(std::string("titletype: ") + error.what() + "\n", true);
+    return 1;
+  }
+}
+
+}  // namespace titletype
