@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the game shows, in one place: every text it writes to the title
-// besides strings of feed characters, and the size of its window. The
-// window's width rule and the browser page read them from here, so a
-// changed text cannot leave them behind.
+// besides strings of feed characters. The windows' width rules read them
+// from here, so a changed text cannot leave them behind.
 #pragma once
 
 #include <cstddef>
@@ -19,9 +18,5 @@ inline constexpr std::string_view kLegendText = "Y-SPACE N-Esc";
 
 /// The longest target string that keeps a game going; one more ends it.
 inline constexpr std::size_t kLongestTarget = 10;
-
-/// The window's client area, in twips: 153 x 72 pixels at 96 DPI.
-inline constexpr int kClientWidthTwips = 2295;
-inline constexpr int kClientHeightTwips = 1080;
 
 }  // namespace titletype

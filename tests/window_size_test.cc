@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/windows/caption_width.h"
+#include "platform/x11/frame_size.h"
+
 namespace titletype {
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/window/window_size.h"
+#include "platform/windows/caption_width.h"
 
 namespace titletype {
 
