@@ -59,6 +59,9 @@ struct LayoutPlay {
   const char* layout;
   KeyModel keys;
 };
+inline void PrintTo(const LayoutPlay& play, std::ostream* out) {
+  *out << play.layout << (play.keys == kTyped ? ", typed" : ", by place");
+}
 /// The layouts and key models that a backend is played in.
 std::vector<LayoutPlay> layout_plays();
 

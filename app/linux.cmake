@@ -1,0 +1,20 @@
+# SPDX-License-Identifier: MIT
+# The program of X11 and the terminal, and what is installed beside it: its
+# menu entry, icons, metainfo and man page.
+include(front.cmake)
+add_executable(titletype main.cc)
+install(TARGETS titletype RUNTIME DESTINATION ${TITLETYPE_BINDIR})
+target_link_libraries(titletype PRIVATE titletype_front titletype_x11 titletype_terminal)
+
+set(root ${PROJECT_SOURCE_DIR})
+configure_file(${root}/docs/titletype.6 ${PROJECT_BINARY_DIR}/titletype.6 @ONLY)
+configure_file(${root}/assets/desktop/org.titletype.titletype.metainfo.xml
+               ${PROJECT_BINARY_DIR}/org.titletype.titletype.metainfo.xml @ONLY)
+install(FILES ${ICON_PNG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${root}/assets/desktop/org.titletype.titletype.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_BINARY_DIR}/org.titletype.titletype.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_BINARY_DIR}/titletype.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${root}/LICENSE ${root}/NEWS.md ${root}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
