@@ -11,7 +11,15 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
 # No menu entries or file associations written into the home folder, and no
 # offer to install .NET or Gecko.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-cleanup() { wineserver -k 2>/dev/null; rm -rf "$prefix"; }
+# The server's own folder, which Debian's Wine names in the prefix, goes
+# too, once the server is gone: -k kills it when it is slow to end, and
+# returns at once then.
+cleanup() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  server=$(cat "$prefix/wineserver" 2>/dev/null) && [[ $server != */* ]] && rm -rf "${TMPDIR:-/tmp}/$server"
+  rm -rf "$prefix"
+}
 trap cleanup EXIT
 # Set the prefix up first, so that Wine's own notes about it stay out of the
 # program's output.

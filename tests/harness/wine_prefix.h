@@ -22,8 +22,14 @@ class WinePrefix {
     if (boot.wait(120s) != 0) throw std::runtime_error("wineboot failed: " + boot.stderr_text());
   }
   ~WinePrefix() {
+    // -k stops waiting and kills a server slow to end: so wait (-w), then
+    // remove the prefix and the server's folder Debian's Wine names in it.
     Process({"wineserver", "-k"}, environment()).wait(30s);
+    Process({"wineserver", "-w"}, environment()).wait(30s);
+    const std::string server_folder = read_file(path_ + "/wineserver");
     std::error_code ignored;
+    if (!server_folder.empty() && server_folder.find('/') == std::string::npos)
+      std::filesystem::remove_all(std::filesystem::temp_directory_path() / server_folder, ignored);
     std::filesystem::remove_all(path_, ignored);
   }
   WinePrefix(const WinePrefix&) = delete;
