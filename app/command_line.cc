@@ -9,6 +9,15 @@ namespace titletype {
 
 namespace {
 
+/// The backend that `arg` asks for, if it asks for one.
+std::optional<Backend> backend_named(std::string_view arg) {
+  if (arg == "--window") return Backend::kWindow;
+  if (arg == "--window=wayland") return Backend::kWayland;
+  if (arg == "--window=x11") return Backend::kX11;
+  if (arg == "--terminal") return Backend::kTerminal;
+  return std::nullopt;
+}
+
 std::optional<KeyModel> key_model_named(std::string_view name) {
   if (name == "position") return KeyModel::kPosition;
   if (name == "typed") return KeyModel::kTyped;
@@ -28,9 +37,7 @@ CommandLine parse_command_line(std::span<const char* const> args) {
   CommandLine line;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    const Backend wanted = arg == "--window"     ? Backend::kWindow
-                           : arg == "--terminal" ? Backend::kTerminal
-                                                 : Backend::kAuto;
+    const std::optional<Backend> wanted = backend_named(arg);
     if (arg == "--help" || arg == "-h") {
       line.action = CommandLine::Action::kHelp;
       return line;
@@ -46,10 +53,13 @@ CommandLine parse_command_line(std::span<const char* const> args) {
         return refused("--keys takes 'position' or 'typed', not '" + std::string(value) + "'");
       }
       line.keys = *keys;
-    } else if (wanted != Backend::kAuto && line.backend == Backend::kAuto) {
-      line.backend = wanted;
-    } else if (wanted != Backend::kAuto) {
+    } else if (wanted && line.backend == Backend::kAuto) {
+      line.backend = *wanted;
+    } else if (wanted) {
       return refused("choose one of --window and --terminal");
+    } else if (arg.starts_with("--window=")) {
+      return refused("--window= takes 'wayland' or 'x11', not '" + std::string(arg.substr(9)) +
+                     "'");
     } else {
       return refused("unknown argument '" + std::string(arg) + "'");
     }
@@ -78,16 +88,24 @@ std::string usage_text(Places places) {
            "  --help           show this help\n"
            "  --version        show the version\n";
   }
-  return "Usage: titletype [--window | --terminal] [--keys position|typed]\n" + about +
-         "  --window         play in a desktop window (needs DISPLAY)\n"
+  return "Usage: titletype [--window[=wayland|x11] | --terminal] [--keys position|typed]\n" +
+         about +
+         "  --window         play in a desktop window (needs WAYLAND_DISPLAY or DISPLAY)\n"
+         "  --window=wayland play in a native Wayland window\n"
+         "  --window=x11     play in an X11 window (on Wayland desktops through XWayland)\n"
          "  --terminal       play in this terminal\n" +
          keys +
          "  --help           show this help\n"
          "  --version        show the version\n"
          "\n"
          "Without an option the game opens a window where a display is\n"
-         "available, and plays in the terminal otherwise. A terminal that\n"
-         "reports only characters plays by the characters typed either way.\n";
+         "available, and plays in the terminal otherwise. The window is a\n"
+         "native Wayland one where the compositor draws window frames itself\n"
+         "(KDE, sway and the other wlroots desktops) or where there is no X\n"
+         "server; elsewhere (GNOME, weston) it is an X11 one, whose frame the\n"
+         "desktop draws. A Wayland window shows the icon of the installed\n"
+         "desktop entry: Wayland gives a window no icon of its own. A terminal\n"
+         "that reports only characters plays by the characters typed either way.\n";
 }
 
 }  // namespace titletype

@@ -10,7 +10,9 @@
 
 namespace titletype {
 
-enum class Backend { kAuto, kWindow, kTerminal };
+/// Where to play: kWindow is whichever desktop window suits the desktop,
+/// kWayland and kX11 one of them by name.
+enum class Backend { kAuto, kWindow, kWayland, kX11, kTerminal };
 
 struct CommandLine {
   enum class Action { kPlay, kHelp, kVersion, kUsageError } action = Action::kPlay;

@@ -8,10 +8,14 @@ namespace titletype {
 
 int run_front(std::span<const char* const> args, Places places, Tell tell, Play play) {
   CommandLine line = parse_command_line(args);
-  if (line.action == CommandLine::Action::kPlay && line.backend == Backend::kTerminal &&
-      places == Places::kWindowOnly) {
+  const bool elsewhere = line.backend == Backend::kTerminal || line.backend == Backend::kWayland ||
+                         line.backend == Backend::kX11;
+  if (line.action == CommandLine::Action::kPlay && elsewhere && places == Places::kWindowOnly) {
     line.action = CommandLine::Action::kUsageError;
-    line.error = "--terminal: this build plays only in a window";
+    line.error = "this build plays only in its own window, not with " +
+                 std::string(line.backend == Backend::kTerminal ? "--terminal"
+                             : line.backend == Backend::kX11    ? "--window=x11"
+                                                                : "--window=wayland");
   }
   switch (line.action) {
     case CommandLine::Action::kHelp:

@@ -1,10 +1,14 @@
 # SPDX-License-Identifier: MIT
-# The program of X11 and the terminal, and what is installed beside it: its
+# The program of Wayland, X11 and the terminal, and what is installed beside it: its
 # menu entry, icons, metainfo and man page.
 include(front.cmake)
 add_executable(titletype main.cc)
 install(TARGETS titletype RUNTIME DESTINATION ${TITLETYPE_BINDIR})
 target_link_libraries(titletype PRIVATE titletype_front titletype_x11 titletype_terminal)
+if(TITLETYPE_WAYLAND)
+  target_link_libraries(titletype PRIVATE titletype_wayland)
+  target_compile_definitions(titletype PRIVATE TITLETYPE_WAYLAND=1)
+endif()
 
 set(root ${PROJECT_SOURCE_DIR})
 configure_file(${root}/docs/titletype.6 ${PROJECT_BINARY_DIR}/titletype.6 @ONLY)

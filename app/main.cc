@@ -11,32 +11,66 @@
 #include "platform/host/clock_random.h"
 #include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
+#if TITLETYPE_WAYLAND
+#include "platform/wayland/wayland_game.h"
+#endif
 
 namespace titletype {
 namespace {
 
-bool have_display() {
-  const char* display = std::getenv("DISPLAY");
-  return display && *display;
+bool set(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
 }
 
 bool have_terminal() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
 
+/// The native Wayland window, where the compositor draws frames itself or
+/// no X server is there to draw them (libdecor then draws one); the X11
+/// window where a DISPLAY is there and the compositor would leave the frame
+/// to the client. Throws DisplayUnavailable when neither opens.
+int play_in_a_window(RandomSource& random, const CommandLine& line) {
+#if TITLETYPE_WAYLAND
+  if (line.backend == Backend::kWayland)
+    return run_wayland_game(random, line.keys, WaylandFrame::kAny);
+  const bool x_server = set("DISPLAY");
+  if (line.backend != Backend::kX11 && set("WAYLAND_DISPLAY")) {
+    try {
+      return run_wayland_game(random, line.keys,
+                              x_server ? WaylandFrame::kCompositors : WaylandFrame::kAny);
+    } catch (const DisplayUnavailable&) {
+      if (!x_server) throw;
+    }
+  }
+#else
+  if (line.backend == Backend::kWayland) {
+    throw std::runtime_error("--window=wayland: this build has no Wayland window");
+  }
+#endif
+  if (line.backend != Backend::kX11 && !set("DISPLAY")) {
+    throw DisplayUnavailable(
+        "no display to open a window on (neither WAYLAND_DISPLAY nor DISPLAY is set)");
+  }
+  return run_x11_game(random, line.keys);
+}
+
 int play(const CommandLine& line) {
   ClockSeededRandom random;
-  if (line.backend == Backend::kWindow || (line.backend == Backend::kAuto && have_display())) {
+  const bool chosen = line.backend != Backend::kAuto && line.backend != Backend::kTerminal;
+  if (chosen || (line.backend == Backend::kAuto && (set("DISPLAY") || set("WAYLAND_DISPLAY")))) {
     try {
-      return run_x11_game(random, line.keys);
+      return play_in_a_window(random, line);
     } catch (const DisplayUnavailable&) {
       // Chosen for the player, the window gives way to the terminal.
-      if (line.backend == Backend::kWindow || !have_terminal()) throw;
+      if (chosen || !have_terminal()) throw;
     }
   }
   if (have_terminal()) return run_terminal_game(random, line.keys);
   throw std::runtime_error(line.backend == Backend::kTerminal
                                ? "--terminal needs a terminal on standard input and output"
-                               : "no display and no terminal to play in (DISPLAY is not set"
-                                 " and standard input or output is not a terminal)");
+                               : "no display and no terminal to play in (neither WAYLAND_DISPLAY"
+                                 " nor DISPLAY is set, and standard input or output is not a"
+                                 " terminal)");
 }
 
 void tell(std::string_view text, bool is_error) {

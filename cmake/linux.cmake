@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Linux and other POSIX systems: the X11 window and the terminal, on one
-# event loop; the browser page's heap is built too, for its tests.
+# Linux and other POSIX systems: the Wayland and X11 windows and the
+# terminal, on one event loop; the browser page's heap is built too, for its tests.
 
 # Hardening: a position-independent executable with read-only relocations
 # bound at start and a stack protector everywhere; fortified library calls
@@ -11,4 +11,8 @@ target_compile_definitions(titletype_build_options INTERFACE
   $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=3>)
 
 find_package(X11 REQUIRED)
+option(TITLETYPE_WAYLAND "Build the native Wayland window (libwayland, xkbcommon, libdecor)" ON)
 set(TITLETYPE_BACKENDS platform/posix platform/x11 platform/terminal platform/web)
+if(TITLETYPE_WAYLAND)
+  list(APPEND TITLETYPE_BACKENDS platform/wayland)
+endif()

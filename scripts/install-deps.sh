@@ -5,10 +5,15 @@
 # release artefacts), but only those that are missing. Root runs apt-get directly; anyone else goes through sudo.
 set -euo pipefail
 
-packages=(g++ cmake make libx11-dev)
+# The X11 window, and the Wayland window with its protocols and frame.
+packages=(g++ cmake make pkg-config libx11-dev libwayland-dev wayland-protocols libxkbcommon-dev
+  libdecor-0-dev libdecor-0-plugin-1-cairo)
 case "${1:-}" in
   --tests)
-    packages+=(libgtest-dev xvfb x11-xkb-utils libxtst-dev)
+    packages+=(libgtest-dev xvfb x11-xkb-utils x11-xserver-utils libxtst-dev)
+    # The Wayland window in sway (run by an unprivileged user, as it must)
+    # and its libdecor frame in weston.
+    packages+=(sway util-linux)
     # Terminals that the terminal game is played in; foot in the weston
     # compositor (kitty and weston draw with Mesa's software OpenGL).
     packages+=(xterm kitty foot weston libgl1-mesa-dri fonts-dejavu-core)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Physical keys, by their X and their browser names, to virtual-key codes
 // and modifier masks on the JIS layout.
-#include "platform/x11/jis_keyboard.h"
+#include "platform/keys/jis_keyboard.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,13 @@ include(GoogleTest)
 add_executable(titletype_tests ${CORE_TESTS} jis_keyboard_test.cc window_icon_test.cc
   key_decoder_test.cc typed_keys_test.cc fault_test.cc size_class_heap_test.cc)
 target_include_directories(titletype_tests PRIVATE ${TESTS_INCLUDE})
-target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front titletype_x11_keys
+target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front
   titletype_icon titletype_window_size titletype_terminal titletype_size_class_heap
   GTest::gtest_main)
+if(TITLETYPE_WAYLAND)
+  target_sources(titletype_tests PRIVATE key_repeat_test.cc)
+  target_link_libraries(titletype_tests PRIVATE titletype_key_repeat)
+endif()
 # Named by what they test: parametrised cases by their names, not their
 # values' bytes.
 gtest_discover_tests(titletype_tests NO_PRETTY_VALUES PROPERTIES LABELS unit)
@@ -29,6 +33,10 @@ target_include_directories(titletype_harness INTERFACE ${TESTS_INCLUDE})
 target_link_libraries(titletype_harness INTERFACE titletype_x11 ${XTST_LIBRARY})
 add_executable(scripted_titletype e2e/scripted_titletype.cc)
 target_link_libraries(scripted_titletype PRIVATE titletype_x11 titletype_terminal titletype_sim)
+if(TITLETYPE_WAYLAND)
+  target_link_libraries(scripted_titletype PRIVATE titletype_wayland)
+  target_compile_definitions(scripted_titletype PRIVATE TITLETYPE_WAYLAND=1)
+endif()
 
 # A program that plays the window plays (e2e/window_game_test.cc) in one
 # kind of window, with the sources that say how its game starts; the other
@@ -45,6 +53,15 @@ window_game_tests(titletype_e2e_tests e2e/x11_game_test.cc ${GAMES})
 add_dependencies(titletype_e2e_tests titletype scripted_titletype)
 gtest_discover_tests(titletype_e2e_tests TEST_PREFIX x11. NO_PRETTY_VALUES
   PROPERTIES TIMEOUT 120 LABELS e2e)
+
+# The same plays in the Wayland window, in sway on the X server; its frame
+# by libdecor once, in weston.
+if(TITLETYPE_WAYLAND)
+  window_game_tests(titletype_wayland_tests e2e/wayland_game_test.cc ${GAMES})
+  add_dependencies(titletype_wayland_tests titletype scripted_titletype)
+  gtest_discover_tests(titletype_wayland_tests TEST_PREFIX wayland. NO_PRETTY_VALUES
+    PROPERTIES TIMEOUT 120 LABELS e2e)
+endif()
 
 # The same plays in terminal windows on the X server. foot runs in weston,
 # whose window is not foot's: closing it is no way to close the game.

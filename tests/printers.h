@@ -10,11 +10,11 @@
 #include <ostream>
 
 #include "app/command_line.h"
+#include "platform/keys/jis_keyboard.h"
 #include "platform/keys/key_model.h"
 #include "platform/keys/typed_keys.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/window/window_size.h"
-#include "platform/x11/jis_keyboard.h"
 
 namespace titletype {
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/window/frame_size.h"
 #include "platform/windows/caption_width.h"
-#include "platform/x11/frame_size.h"
 
 namespace titletype {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <X11/Xlib.h>
 
-#include "platform/x11/jis_keyboard.h"
+#include "platform/keys/jis_keyboard.h"
 
 namespace titletype {
 

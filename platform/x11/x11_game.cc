@@ -12,9 +12,9 @@
 #include <string>
 
 #include "platform/host/steady_clock.h"
-#include "platform/keys/typed_keys.h"
+#include "platform/keys/jis_keyboard.h"
+#include "platform/keys/keysym_keys.h"
 #include "platform/posix/event_loop.h"
-#include "platform/x11/jis_keyboard.h"
 #include "platform/x11/keycode_names.h"
 #include "platform/x11/x11_window.h"
 
@@ -102,25 +102,20 @@ class X11Events final : public EventSource {
   /// it types in the layout's group and level (AltGr included, Ctrl left
   /// out so that Ctrl with a letter is the letter), for the shared decision.
   void type(XKeyEvent key, FormHost& host) {
-    TypedKey typed{
-        .own_key = keyboard_.code(static_cast<int>(key.keycode), num_lock(key.state)),
-        .modifiers = static_cast<ModifierMask>((key.state & ShiftMask ? kShiftBit : 0) |
-                                               (key.state & ControlMask ? kCtrlBit : 0) |
-                                               (key.state & Mod1Mask ? kAltBit : 0)),
-    };
+    const std::optional<KeyCode> own_key =
+        keyboard_.code(static_cast<int>(key.keycode), num_lock(key.state));
+    const auto modifiers = static_cast<ModifierMask>((key.state & ShiftMask ? kShiftBit : 0) |
+                                                     (key.state & ControlMask ? kCtrlBit : 0) |
+                                                     (key.state & Mod1Mask ? kAltBit : 0));
     key.state &= ~static_cast<unsigned>(ControlMask);
     char text[8];
     KeySym symbol = NoSymbol;
     const int length = XLookupString(&key, text, sizeof text, &symbol, nullptr);
-    if (length == 1 && static_cast<unsigned char>(text[0]) < 0x80) {
-      typed.text = static_cast<unsigned char>(text[0]);
-    } else if (symbol >= 0x01000000) {  // a Unicode keysym
-      typed.text = static_cast<char32_t>(symbol - 0x01000000);
-    } else if (symbol >= 0x20 && symbol < 0xfe00) {  // Latin-1 and the legacy sets
-      typed.text = static_cast<char32_t>(symbol < 0x100 ? symbol : 0xfffd);
-    }
-    typed.composing = symbol >= XK_dead_grave && symbol <= 0xfe93;
-    typed.modifier_key = IsModifierKey(symbol);
+    const bool ascii = length == 1 && static_cast<unsigned char>(text[0]) < 0x80;
+    TypedKey typed =
+        keysym_typed_key(static_cast<uint32_t>(symbol), ascii ? static_cast<char32_t>(text[0]) : 0);
+    typed.own_key = own_key;
+    typed.modifiers = modifiers;
     if (const auto stroke = typed_key_stroke(typed)) host.key_stroke(*stroke);
   }
 

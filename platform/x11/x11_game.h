@@ -3,18 +3,13 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 
 #include "game/form1.h"
 #include "game/random_source.h"
 #include "platform/keys/key_model.h"
+#include "platform/window/display_unavailable.h"
 
 namespace titletype {
-
-/// There is no X server to play on: the program may play elsewhere.
-struct DisplayUnavailable : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
 
 /// Opens the display named by DISPLAY and plays until Esc, the window's
 /// close button or a signal, reading keys as `keys` says; returns the exit

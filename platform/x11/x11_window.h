@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/host/title_display.h"
-#include "platform/x11/frame_size.h"
+#include "platform/window/frame_size.h"
 
 namespace titletype {
 

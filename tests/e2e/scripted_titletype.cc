@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The game with a scripted random source, so that end-to-end tests know
-// which characters will arrive. Usage: scripted_titletype --window|--terminal
-// [--keys=typed] [--report] ANSWER...; each answer is one result of
-// rand_unit in turn, the last repeated. With --report, the window's game
-// writes its counts to standard error as it ends.
+// which characters will arrive. Usage: scripted_titletype
+// --window|--window=wayland|--terminal [--keys=typed] [--report] ANSWER...; each answer is one
+// result of rand_unit in turn, the last repeated. With --report, the window's game writes its
+// counts to standard error as it ends.
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -12,6 +12,9 @@
 #include "platform/sim/scripted_random.h"
 #include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
+#if TITLETYPE_WAYLAND
+#include "platform/wayland/wayland_game.h"
+#endif
 
 int main(int argc, char** argv) {
   using titletype::KeyModel;
@@ -34,5 +37,10 @@ int main(int argc, char** argv) {
                    form.shift_count);
     };
   }
+#if TITLETYPE_WAYLAND
+  if (std::string_view(argv[1]) == "--window=wayland") {
+    return titletype::run_wayland_game(random, keys, titletype::WaylandFrame::kAny, at_end);
+  }
+#endif
   return titletype::run_x11_game(random, keys, at_end);
 }

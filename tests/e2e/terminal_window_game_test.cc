@@ -56,6 +56,35 @@ std::string quoted(const std::string& arg) {
   return out + "'";
 }
 
+/// The game in foot, whose output and input script(1) records in `output`
+/// and `output`.in.
+XSession::InsideGame in_foot(const std::string& output) {
+  const auto has = [output](const char* text, const char* suffix = "") {
+    return read_file(output + suffix).find(text) != std::string::npos;
+  };
+  return {
+      // The terminal has answered the game once the game asks it to report
+      // keys: the compositor's window is up by then.
+      .started = [has] { return has("\x1b[>15u") || has("\x1b[>31u"); },
+      // The compositor hands the terminal the keyboard once its surface is
+      // up: press Shift (which the game forgets at Space) until the terminal
+      // reports it to the game.
+      .has_keys =
+          [has](XSession& x) {
+            x.tap(kLeftShiftKeycode);
+            return has("\x1b[57441;", ".in");
+          },
+      .title =  // the last title that the game set (OSC 2)
+      [output] {
+        const std::string text = read_file(output);
+        const std::size_t start = text.rfind("\x1b]2;"), end = text.find('\a', start);
+        return start != text.npos && end != text.npos ? text.substr(start + 4, end - start - 4)
+                                                      : std::string();
+      },
+      .close = [] {},
+  };
+}
+
 /// Runs `game` with `args` in a new terminal window.
 std::unique_ptr<Process> in_terminal(XSession& x, std::vector<std::string> args) {
   if (kTerminal == "foot") {
@@ -63,7 +92,7 @@ std::unique_ptr<Process> in_terminal(XSession& x, std::vector<std::string> args)
     const std::string output = (runtime_dir / ("output" + std::to_string(++games))).string();
     std::string command;
     for (const std::string& arg : args) command += (command.empty() ? "" : " ") + quoted(arg);
-    x.play_inside(x.window_named("Weston Compositor"), output);
+    x.play_inside(x.window_named("Weston Compositor"), in_foot(output));
     return x.start_game(
         "foot", {"script", "-q", "-f", "-e", "-I", output + ".in", "-O", output, "-c", command},
         wayland);

@@ -92,11 +92,12 @@ class XSession {
   /// Kills the server, as a crash would.
   void kill_server() { server_->kill(SIGKILL), server_->wait(10s); }
 
-  /// Starts `binary` with `args` on this display, `env` added.
+  /// Starts `binary` with `args` on this display, `env` added (an empty
+  /// DISPLAY in it: on none).
   std::unique_ptr<Process> start_game(const std::string& binary, std::vector<std::string> args = {},
                                       Environment env = {}) {
     args.insert(args.begin(), binary);
-    env.emplace_back("DISPLAY", display_name_);
+    env.insert(env.begin(), {"DISPLAY", display_name_});
     return std::make_unique<Process>(args, env);
   }
 
@@ -120,29 +121,16 @@ class XSession {
     }
     if (!window_) return false;
     XSelectInput(display_, window_, PropertyChangeMask);
-    // The terminal has answered the game once the game asks it to report
-    // keys: the compositor's window is up by then.
-    const auto keys_asked = [&] { return has_output("\x1b[>15u") || has_output("\x1b[>31u"); };
-    if (inside_ && !eventually(keys_asked, timeout)) return false;
+    if (inside_ && !eventually(inside_game_.started, timeout)) return false;
     use_window(window_);
-    // The compositor hands the terminal the keyboard once its surface is
-    // up: press Shift (which the game forgets at Space) until the terminal
-    // reports it to the game.
-    const auto shift_reported = [&] {
-      tap(kLeftShiftKeycode);
-      return has_output("\x1b[57441;", ".in");
-    };
-    return !inside_ || eventually(shift_reported, timeout, 200ms);
+    return !inside_ || eventually([&] { return inside_game_.has_keys(*this); }, timeout, 200ms);
   }
   std::chrono::steady_clock::time_point mapped_at() const { return mapped_at_; }
 
   std::string title() {
     std::string shown;
-    if (inside_) {  // the last title that the game set (OSC 2)
-      const std::string output = read_output();
-      const std::size_t start = output.rfind("\x1b]2;"), end = output.find('\a', start);
-      if (start != output.npos && end != output.npos)
-        shown = output.substr(start + 4, end - start - 4);
+    if (inside_) {
+      shown = inside_game_.title();
     } else {  // _NET_WM_NAME where the window sets it, WM_NAME otherwise
       auto text = property<char>(display_, window_, "_NET_WM_NAME", utf8());
       if (!text) text = property<char>(display_, window_, "WM_NAME", XA_STRING);
@@ -166,7 +154,8 @@ class XSession {
       if (seen_.empty() || seen_.back() != now) seen_.push_back(now);
       if (done(now)) return true;
       // Sleep until the window's properties change, or the time is up; a
-      // title in a file changes unannounced, so look again every 10 ms.
+      // title inside a compositor changes unannounced, so look again every
+      // 10 ms.
       for (bool changed = false; !changed;) {
         for (XEvent event; XPending(display_);) {
           XNextEvent(display_, &event);
@@ -221,9 +210,16 @@ class XSession {
   void set_layout(const std::string& layout) {
     if (Process({"setxkbmap", "-display", display_name_, layout}).wait(20s) != 0)
       throw std::runtime_error("setxkbmap " + layout + " failed");
+    if (follow_layout_) follow_layout_(layout);
+  }
+  /// Has `follow` load each layout this server loads (a compositor that
+  /// keeps a keymap of its own).
+  void follow_layouts(std::function<void(const std::string&)> follow) {
+    follow_layout_ = std::move(follow);
   }
   /// Asks the window to close, as a window manager's close button does.
   void close_window() {
+    if (inside_) return inside_game_.close();
     XEvent event{};
     event.xclient = {ClientMessage, 0, False, display_, window_, atom("WM_PROTOCOLS"), 32, {}};
     event.xclient.data.l[0] = long(atom("WM_DELETE_WINDOW"));
@@ -231,12 +227,20 @@ class XSession {
     XFlush(display_);
   }
 
-  /// Plays inside `window`, a compositor's whose clients draw in it:
-  /// find_window() takes it, and titles are read from `output`, the game's
-  /// output as recorded by script(1), its input being in `output`.in.
-  void play_inside(::Window window, std::string output) {
+  /// A game inside a compositor that runs as a window of this server and
+  /// takes its keys from it: how to tell that it started and has the
+  /// keyboard, read its title and close its window.
+  struct InsideGame {
+    std::function<bool()> started;
+    std::function<bool(XSession&)> has_keys;
+    std::function<std::string()> title;
+    std::function<void()> close;
+  };
+  /// Plays inside `window`, the compositor's: find_window() takes it, and
+  /// `game` says the rest.
+  void play_inside(::Window window, InsideGame game) {
     inside_ = window;
-    output_ = std::move(output);
+    inside_game_ = std::move(game);
   }
   /// A mapped top-level window whose name starts with `name`, or 0.
   ::Window window_named(const std::string& name) {
@@ -246,13 +250,6 @@ class XSession {
     });
   }
 
- private:
-  Atom atom(const char* name) { return XInternAtom(display_, name, False); }
-  Atom utf8() { return atom("UTF8_STRING"); }
-  long pid_of(::Window window) {
-    const auto pid = property<long>(display_, window, "_NET_WM_PID", XA_CARDINAL);
-    return pid && pid->size() == 1 ? pid->front() : -1;
-  }
   /// The first viewable top-level window for which `take` holds, or 0.
   ::Window top_level(const std::function<bool(::Window)>& take) {
     ::Window root, parent, *children = nullptr, found = 0;
@@ -266,19 +263,22 @@ class XSession {
     if (children) XFree(children);
     return found;
   }
-  /// What the game inside a compositor has written so far (".in": read).
-  std::string read_output(const char* suffix = "") const { return read_file(output_ + suffix); }
-  bool has_output(const char* text, const char* suffix = "") const {
-    return read_output(suffix).find(text) != std::string::npos;
-  }
 
+ private:
+  Atom atom(const char* name) { return XInternAtom(display_, name, False); }
+  Atom utf8() { return atom("UTF8_STRING"); }
+  long pid_of(::Window window) {
+    const auto pid = property<long>(display_, window, "_NET_WM_PID", XA_CARDINAL);
+    return pid && pid->size() == 1 ? pid->front() : -1;
+  }
   std::unique_ptr<Process> server_;
   std::string display_name_;
   Display* display_ = nullptr;
   ::Window window_ = 0, inside_ = 0;
   std::chrono::steady_clock::time_point mapped_at_;
   std::vector<std::string> seen_;
-  std::string output_;
+  InsideGame inside_game_;
+  std::function<void(const std::string&)> follow_layout_;
   std::string browser_;
   bool in_browser_ = false;
 };

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The keyboard of the desktop backend: turns X key events, by keycode, into
-// the virtual-key codes and modifier masks that the game reads, and keeps
-// track of which Shift, Ctrl and Alt keys are down.
+// The keyboard of the desktop windows: turns key events by XKB keycode (an
+// X server's, or a Wayland compositor's: evdev numbering + 8) into the
+// virtual-key codes and modifier masks that the game reads, and keeps track
+// of which Shift, Ctrl and Alt keys are down.
 //
-// X reports the modifiers held just before an event, so a Shift key-down
-// would not carry Shift; the game expects a modifier's own key-down to carry
-// its bit, so the held keys are tracked here instead.
+// X reports the modifiers held just before an event, and Wayland sends them
+// after it, so a Shift key-down would not carry Shift; the game expects a
+// modifier's own key-down to carry its bit, so the held keys are tracked
+// here instead.
 #pragma once
 
 #include <array>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// How wide the X11 window is made so that a window manager's frame draws
-// every title whole.
+// How wide a desktop window is made so that the frame around it (an X11
+// window manager's, a Wayland compositor's or libdecor's) draws every title
+// whole.
 #pragma once
 
 #include "platform/window/window_size.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/x11/jis_keyboard.h"
+#include "platform/keys/jis_keyboard.h"
 
 namespace titletype {
 
