@@ -8,51 +8,44 @@
 namespace titletype {
 namespace {
 
-using std::chrono::milliseconds;
-
+using Seen = std::vector<std::pair<int, uint32_t>>;
 struct Press {
   int at_ms;
   uint32_t key;
   bool down;
 };
 
-/// The repeats (time, key) until `until_ms`, the loop waking at each
-/// deadline, but not before `asleep_until_ms`.
-std::vector<std::pair<int, uint32_t>> repeats(KeyRepeat& repeat, std::vector<Press> presses,
-                                              int until_ms, int asleep_until_ms = 0) {
-  std::vector<std::pair<int, uint32_t>> seen;
-  std::size_t next = 0;
-  for (int now = 0; now <= until_ms; ++now) {  // every millisecond: a wake when due
-    for (; next < presses.size() && presses[next].at_ms == now; ++next) {
-      const Press& p = presses[next];
-      p.down ? repeat.press(p.key, milliseconds(now)) : repeat.release(p.key);
-    }
-    if (now < asleep_until_ms) continue;
-    if (const auto key = repeat.take_due(milliseconds(now))) seen.emplace_back(now, *key);
+/// The repeats (ms, key) to `until_ms` at `rate` a second after `delay_ms`
+/// (25 after 600 ms, untold), the loop waking each ms from `awake_from_ms` on.
+Seen repeats(std::vector<Press> presses, int rate, int delay_ms, int until_ms,
+             int awake_from_ms = 0) {
+  KeyRepeat repeat;
+  if (rate || delay_ms) repeat.set_pace(rate, delay_ms);
+  Seen seen;
+  for (int now = 0; now <= until_ms; ++now) {
+    for (const Press& p : presses)
+      if (p.at_ms == now)
+        p.down ? repeat.press(p.key, std::chrono::milliseconds(now)) : repeat.release(p.key);
+    const auto key =
+        now >= awake_from_ms ? repeat.take_due(std::chrono::milliseconds(now)) : std::nullopt;
+    if (key) seen.emplace_back(now, *key);
   }
   return seen;
 }
 
 TEST(KeyRepeatTest, TheLastKeyHeldRepeatsAfterTheDelayAtTheRateWithoutBursts) {
-  using Seen = std::vector<std::pair<int, uint32_t>>;
-  KeyRepeat standard;  // 25 a second after 600 ms until told otherwise
-  EXPECT_EQ(repeats(standard, {{0, 38, true}, {700, 38, false}}, 1000),
+  EXPECT_EQ(repeats({{0, 38, true}, {700, 38, false}}, 0, 0, 1000),
             (Seen{{600, 38}, {640, 38}, {680, 38}}));
-  // Woken late, one repeat, then the rate's steps from the first one due.
-  EXPECT_EQ(repeats(standard, {{0, 38, true}}, 800, 700),
+  // Woken late: one repeat, then the rate's steps from the first one due.
+  EXPECT_EQ(repeats({{0, 38, true}}, 0, 0, 800, 700),
             (Seen{{700, 38}, {720, 38}, {760, 38}, {800, 38}}));
   // A second key takes over; the first one's release changes nothing.
   EXPECT_EQ(
-      repeats(standard, {{0, 38, true}, {300, 39, true}, {920, 38, false}, {950, 39, false}}, 1200),
+      repeats({{0, 38, true}, {300, 39, true}, {920, 38, false}, {950, 39, false}}, 0, 0, 1200),
       (Seen{{900, 39}, {940, 39}}));
-
-  KeyRepeat fast;
-  fast.set_pace(50, 0);  // at once, then every 20 ms
-  EXPECT_EQ(repeats(fast, {{0, 38, true}, {30, 38, false}}, 100), (Seen{{1, 38}, {21, 38}}));
-  KeyRepeat none;
-  none.set_pace(0, 200);
-  EXPECT_EQ(repeats(none, {{0, 38, true}}, 1000), Seen{});
-  EXPECT_EQ(none.deadline(), std::nullopt);
+  // At once, then every 20 ms; or none at all.
+  EXPECT_EQ(repeats({{0, 38, true}, {30, 38, false}}, 50, 0, 100), (Seen{{1, 38}, {21, 38}}));
+  EXPECT_EQ(repeats({{0, 38, true}}, -1, 200, 1000), Seen{});
 }
 
 }  // namespace

@@ -16,6 +16,10 @@ namespace titletype {
 
 class KeyRepeat {
  public:
+  KeyRepeat() = default;
+  KeyRepeat(const KeyRepeat&) = delete;  // its timer keeps its own clock
+  KeyRepeat& operator=(const KeyRepeat&) = delete;
+
   /// `rate` repeats a second, the first `delay` ms after the press; a rate
   /// of 0 (or less) repeats nothing. Applies from the next press.
   void set_pace(int32_t rate, int32_t delay_ms);

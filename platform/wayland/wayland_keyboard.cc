@@ -59,19 +59,30 @@ void WaylandKeyboard::capabilities(uint32_t capabilities) {
 }
 
 void WaylandKeyboard::keymap(uint32_t format, int fd, uint32_t size) {
-  // A keymap that cannot be read leaves the one before it (or none: then
-  // no key is known, and none is played).
-  void* text = format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && context_
+  // Kept as text until a key needs it: compiling it takes milliseconds,
+  // which the window's start-up need not wait for.
+  void* text = format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1
                    ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0)
                    : MAP_FAILED;
   close(fd);
   if (text == MAP_FAILED) return;
-  std::unique_ptr<xkb_keymap, XkbFree> keymap(xkb_keymap_new_from_buffer(
-      context_.get(), static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size),
-      XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS));
+  keymap_text_.assign(static_cast<const char*>(text),
+                      strnlen(static_cast<const char*>(text), size));
   munmap(text, size);
-  if (!keymap) return;
+  repeat_.stop();
+}
 
+bool WaylandKeyboard::compile_keymap() {
+  if (keymap_text_.empty()) return keymap_ != nullptr;
+  // A keymap that cannot be read leaves the one before it (or none: then
+  // no key is known, and none is played).
+  std::unique_ptr<xkb_keymap, XkbFree> keymap(
+      context_
+          ? xkb_keymap_new_from_buffer(context_.get(), keymap_text_.data(), keymap_text_.size(),
+                                       XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS)
+          : nullptr);
+  keymap_text_.clear();
+  if (!keymap) return keymap_ != nullptr;
   JisKeyboard::KeycodeNames names;
   for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap.get());
        code <= xkb_keymap_max_keycode(keymap.get()) && code < JisKeyboard::kKeycodes; ++code) {
@@ -81,10 +92,11 @@ void WaylandKeyboard::keymap(uint32_t format, int fd, uint32_t size) {
   state_.reset(xkb_state_new(keymap.get()));
   typing_state_.reset(xkb_state_new(keymap.get()));
   keymap_ = std::move(keymap);
-  repeat_.stop();
+  return true;
 }
 
 void WaylandKeyboard::entered(const wl_array& keys) {
+  compile_keymap();
   JisKeyboard::KeycodeSet down;
   const auto* codes = static_cast<const uint32_t*>(keys.data);
   for (std::size_t i = 0; i < keys.size / sizeof(uint32_t); ++i) {
@@ -94,7 +106,7 @@ void WaylandKeyboard::entered(const wl_array& keys) {
 }
 
 void WaylandKeyboard::key(uint32_t evdev_code, bool pressed) {
-  if (!host_ || !keymap_) return;
+  if (!host_ || !compile_keymap()) return;
   const auto keycode = static_cast<xkb_keycode_t>(evdev_code + kEvdevToXkb);
   if (!pressed) {
     repeat_.release(keycode);
@@ -137,7 +149,7 @@ void WaylandKeyboard::strike(int keycode) {
 
 void WaylandKeyboard::modifiers(uint32_t depressed, uint32_t latched, uint32_t locked,
                                 uint32_t group) {
-  if (!keymap_) return;
+  if (!compile_keymap()) return;
   xkb_state_update_mask(state_.get(), depressed, latched, locked, 0, 0, group);
   const xkb_mod_index_t ctrl = xkb_keymap_mod_get_index(keymap_.get(), XKB_MOD_NAME_CTRL);
   const uint32_t no_ctrl = ctrl == XKB_MOD_INVALID ? ~0u : ~(1u << ctrl);

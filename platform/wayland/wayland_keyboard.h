@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/host/clock.h"
 #include "platform/host/form_host.h"
@@ -42,6 +43,8 @@ class WaylandKeyboard {
 
   void capabilities(uint32_t capabilities);
   void keymap(uint32_t format, int fd, uint32_t size);
+  /// Compiles the keymap last sent, if it has not been; whether there is one.
+  bool compile_keymap();
   void entered(const wl_array& keys);
   void key(uint32_t evdev_code, bool pressed);
   void modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
@@ -61,6 +64,7 @@ class WaylandKeyboard {
   FormHost* host_ = nullptr;
   Owned<wl_keyboard> keyboard_;
   std::unique_ptr<xkb_context, XkbFree> context_;
+  std::string keymap_text_;  // sent, not yet compiled
   std::unique_ptr<xkb_keymap, XkbFree> keymap_;
   std::unique_ptr<xkb_state, XkbFree> state_;
   /// The same, without Ctrl: the character typed with Ctrl held is the one

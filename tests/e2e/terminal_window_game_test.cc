@@ -130,8 +130,10 @@ TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
        {std::pair{"Esc", 0}, {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}}) {
     // Files of this test process's own: terminals run side by side.
     const std::string dir = testing::TempDir() + "titletype-" + std::to_string(getpid()) + "-";
-    // With no display, the game chooses the terminal itself.
-    const std::string game = "echo $$ >" + dir + "pid; exec env -u DISPLAY " + kGame;
+    // With no display (foot's Wayland one included), the game chooses the
+    // terminal itself.
+    const std::string game =
+        "echo $$ >" + dir + "pid; exec env -u DISPLAY -u WAYLAND_DISPLAY " + kGame;
     // Then the shell checks the terminal's mode, reads through the answer to
     // a question (late key reports before it), names the window and reads a
     // line, which must reach it as the plain characters it is.

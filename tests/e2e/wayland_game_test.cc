@@ -48,48 +48,20 @@ std::vector<LayoutPlay> layout_plays() {
 namespace {
 
 /// What the game's requests say, as WAYLAND_DEBUG writes them.
-const Environment kWaylandDebug{{"WAYLAND_DEBUG", "client"}};
 bool requested(const Process& game, const std::string& request) {
   return game.stderr_text().find(request) != std::string::npos;
 }
 
-TEST(WaylandGameTest, LosingTheCompositorEndsTheGameWithAMessage) {
-  XSession x;
-  SwaySession compositor(x);
-  auto game = compositor.start_game(kGame, {});
-  ASSERT_TRUE(x.find_window(*game));
-  x.tap(kSpaceKeycode);
-  compositor.process().kill(SIGKILL);
-  EXPECT_EQ(game->wait(20s), 1);
-  EXPECT_EQ(game->stderr_text(), "titletype: lost the connection to the Wayland compositor\n");
-}
-
-TEST(WaylandGameTest, ItsBufferIsDrawnAtTheOutputsScale) {
-  XSession x;
-  SwaySession compositor(x, "output * scale 2\n");
-  auto game = compositor.start_game(kGame, {}, kWaylandDebug);
-  ASSERT_TRUE(x.find_window(*game));
-  // The window is 312 x 72 logical pixels: its buffer has twice as many.
-  EXPECT_TRUE(eventually([&] { return requested(*game, "set_buffer_scale(2)"); }))
-      << game->stderr_text();
-  EXPECT_TRUE(requested(*game, ", 0, 624, 144, 2496, 1)"));  // XRGB8888, 4 bytes a pixel
-  x.close_window();
-  EXPECT_EQ(game->wait(20s), 0);
-}
-
 /// Which window the game opened: Wayland's, X11's or none (it ended).
 std::string window_opened(XSession& x, Process& game) {
-  const auto has_x_window = [&] {
-    return x.top_level([&](::Window w) {
-      const auto pid = property<long>(x.display(), w, "_NET_WM_PID");
-      return pid && pid->size() == 1 && pid->front() == game.pid();
-    });
-  };
   std::string opened = "neither";
   eventually([&] {
     if (requested(game, "set_title(\"Hit Space Key!!!\")"))
       opened = "wayland";
-    else if (has_x_window())
+    else if (x.top_level([&](::Window w) {
+               const auto pid = property<long>(x.display(), w, "_NET_WM_PID");
+               return pid && pid->size() == 1 && pid->front() == game.pid();
+             }))
       opened = "x11";
     else if (game.wait(0ms))
       opened = "none";
@@ -98,118 +70,103 @@ std::string window_opened(XSession& x, Process& game) {
   return opened;
 }
 
-/// weston, which draws no frames, as a window of `x`'s server.
-struct Weston {
-  explicit Weston(XSession& x) {
-    if (!mkdtemp(dir.data())) throw std::runtime_error("cannot make weston's runtime folder");
-    wayland = {{"XDG_RUNTIME_DIR", dir}, {"WAYLAND_DISPLAY", "titletype"}};
-    process = x.start_game("weston",
-                           {"--backend=x11-backend.so", "--socket=titletype", "--idle-time=0",
-                            "--width=480", "--height=240"},
-                           wayland);
-    if (!eventually([&] { return (window = x.window_named("Weston Compositor")); }))
-      throw std::runtime_error("weston did not start: " + process->stderr_text());
-  }
-  ~Weston() {
-    process.reset();
-    std::filesystem::remove_all(dir);
-  }
-  std::string dir = "/tmp/titletype-weston-XXXXXX";
-  Environment wayland;
-  std::unique_ptr<Process> process;
-  ::Window window = 0;
-};
-
-/// The pixels of the frame's title bar above the game's grey window in
-/// weston's screen, if it has one: dark, with light text.
+/// The rows of weston's screen above the game's grey window (400 pixels
+/// wide): libdecor's title bar, if it is drawn, not all of one colour.
 std::optional<std::vector<unsigned long>> title_bar(XSession& x, ::Window screen) {
   XWindowAttributes size;
-  if (!XGetWindowAttributes(x.display(), screen, &size)) return std::nullopt;
-  XImage* image = XGetImage(x.display(), screen, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+  XImage* image =
+      XGetWindowAttributes(x.display(), screen, &size)
+          ? XGetImage(x.display(), screen, 0, 0, size.width, size.height, AllPlanes, ZPixmap)
+          : nullptr;
   if (!image) return std::nullopt;
+  const auto pixel = [&](int col, int row) {
+    return image->f.get_pixel(image, col, row) & 0xffffff;
+  };
   std::optional<std::vector<unsigned long>> bar;
-  constexpr int kBarRows = 20, kGrey = 0xc0c0c0;
-  for (int y = kBarRows; y < size.height && !bar; ++y) {
-    int left = 0;
-    while (left < size.width && (image->f.get_pixel(image, left, y) & 0xffffff) != kGrey) ++left;
-    int right = left;
-    while (right < size.width && (image->f.get_pixel(image, right, y) & 0xffffff) == kGrey) ++right;
-    if (right - left < 300) continue;  // not the game's window: it is 400 wide
+  for (int y = 20, left = 0; y < size.height && !bar; ++y, left = 0) {
+    while (left < size.width && pixel(left, y) != 0xc0c0c0) ++left;
+    if (left + 400 > size.width || pixel(left + 399, y) != 0xc0c0c0) continue;
     bar.emplace();
-    for (int row = y - kBarRows; row < y; ++row)
-      for (int col = left; col < right; ++col)
-        bar->push_back(image->f.get_pixel(image, col, row) & 0xffffff);
+    for (int row = y - 20; row < y; ++row)
+      for (int col = left; col < left + 400; ++col) bar->push_back(pixel(col, row));
   }
-  image->f.destroy_image(image);  // Xutil.h's macros, which clash with googletest's
-  const auto shade = [](unsigned long pixel) { return pixel & 0xff; };
-  if (bar && (std::none_of(bar->begin(), bar->end(), [&](auto p) { return shade(p) < 0x40; }) ||
-              std::none_of(bar->begin(), bar->end(), [&](auto p) { return shade(p) > 0xd0; })))
+  image->f.destroy_image(image);  // Xutil.h's macros clash with googletest's
+  if (bar && std::adjacent_find(bar->begin(), bar->end(), std::not_equal_to<>()) == bar->end())
     bar.reset();
   return bar;
 }
 
-TEST(WaylandGameTest, LibdecorDrawsTheTitleWhereTheCompositorDrawsNoFrame) {
+TEST(WaylandGameTest, ChoosesTheWindowThatShowsItsTitleAndEndsWithTheCompositor) {
   XSession x;
-  Weston weston(x);
-  Environment env = weston.wayland;
-  env.emplace_back("DISPLAY", "");  // or the X11 window, framed there, would play
-  std::vector<std::string> args = answers_for("KK");
-  args.insert(args.begin(), "--window=wayland");
-  auto game = x.start_game(kScriptedGame, args, env);
-  std::optional<std::vector<unsigned long>> prompt;
-  ASSERT_TRUE(eventually([&] { return (prompt = title_bar(x, weston.window)).has_value(); }));
-  x.use_window(weston.window);
-  x.tap(kSpaceKeycode);  // "K": the bar shows the new title
-  EXPECT_TRUE(eventually([&] {
-    const auto now = title_bar(x, weston.window);
-    return now && now != prompt;
-  }));
-  x.tap(kEscKeycode);
-  EXPECT_EQ(game->wait(20s), 0);
-}
-
-TEST(WaylandGameTest, ChoosesTheWindowThatShowsItsTitle) {
-  XSession x;
-  SwaySession framing(x);
+  SwaySession sway(x, "output * scale 2\n");
   // weston draws no frames: where there is an X server, its window's frame
   // is drawn there instead.
-  Weston weston(x);
-  const Environment& weston_env = weston.wayland;
-  const std::string dir = weston.dir;
+  std::string dir = "/tmp/titletype-weston-XXXXXX";
+  ASSERT_TRUE(mkdtemp(dir.data()));
+  const Environment weston_env{{"XDG_RUNTIME_DIR", dir}, {"WAYLAND_DISPLAY", "titletype"}};
+  auto weston = x.start_game("weston",
+                             {"--backend=x11-backend.so", "--socket=titletype", "--idle-time=0",
+                              "--width=480", "--height=240"},
+                             weston_env);
+  ::Window weston_screen = 0;
+  ASSERT_TRUE(eventually([&] { return (weston_screen = x.window_named("Weston Compositor")); }));
+  const Environment none{{"WAYLAND_DISPLAY", ""}, {"XDG_RUNTIME_DIR", dir + "/none"}};
   const struct {
-    const char* compositor;  // sway, weston or none
-    bool display;            // DISPLAY is set
+    const Environment* wayland;
+    bool display;  // DISPLAY is set
     const char* option;
     const char* opened;
   } cases[] = {
-      {"sway", true, "", "wayland"},
-      {"sway", false, "", "wayland"},
-      {"sway", true, "--window=x11", "x11"},
-      {"none", true, "", "x11"},
-      {"weston", true, "", "x11"},
-      {"weston", false, "", "wayland"},
-      {"weston", true, "--window=wayland", "wayland"},
-      {"none", true, "--window=wayland", "none"},
+      {&sway.wayland(), true, "", "wayland"},
+      {&sway.wayland(), false, "", "wayland"},
+      {&sway.wayland(), true, "--window=x11", "x11"},
+      {&none, true, "", "x11"},
+      {&weston_env, true, "", "x11"},
+      {&weston_env, true, "--window=wayland", "wayland"},
+      {&none, true, "--window=wayland", "none"},
+      {&weston_env, false, "", "wayland"},
   };
+  std::unique_ptr<Process> game;
   for (const auto& c : cases) {
-    Environment env = kWaylandDebug;
-    const std::string compositor = c.compositor;
-    const Environment& wayland = compositor == "sway" ? framing.wayland() : weston_env;
-    if (compositor != "none") env.insert(env.end(), wayland.begin(), wayland.end());
-    if (compositor == "none")
-      env.insert(env.end(), {{"WAYLAND_DISPLAY", ""}, {"XDG_RUNTIME_DIR", dir + "/none"}});
-    std::vector<std::string> args;
-    if (*c.option) args.push_back(c.option);
+    Environment env = *c.wayland;
+    env.emplace_back("WAYLAND_DEBUG", "client");
     if (!c.display) env.emplace_back("DISPLAY", "");
-    auto game = x.start_game(kGame, args, env);
-    EXPECT_EQ(window_opened(x, *game), c.opened)
-        << c.compositor << (c.display ? " + DISPLAY " : " ") << c.option;
+    game = x.start_game(
+        kGame, *c.option ? std::vector<std::string>{c.option} : std::vector<std::string>{}, env);
+    const std::string where = testing::PrintToString(env) + " " + c.option;
+    EXPECT_EQ(window_opened(x, *game), c.opened) << where;
+    if (c.wayland == &sway.wayland() && std::string(c.opened) == "wayland") {
+      // 312 x 72 logical pixels, at the output's scale of 2.
+      EXPECT_TRUE(eventually([&] { return requested(*game, ", 0, 624, 144, 2496, 1)"); })) << where;
+      EXPECT_TRUE(requested(*game, "set_buffer_scale(2)")) << where;
+    }
     if (std::string(c.opened) == "none") {
       EXPECT_EQ(game->wait(20s), 1);
       EXPECT_TRUE(game->stderr_text().ends_with(
           "titletype: cannot connect to the Wayland compositor ''\n"));
     }
   }
+  // The last, in weston without an X server, is framed by libdecor: its
+  // title bar shows the title, which Space changes.
+  std::optional<std::vector<unsigned long>> prompt;
+  ASSERT_TRUE(eventually([&] { return (prompt = title_bar(x, weston_screen)).has_value(); }));
+  x.use_window(weston_screen);
+  x.tap(kSpaceKeycode);
+  EXPECT_TRUE(eventually([&] {
+    const auto now = title_bar(x, weston_screen);
+    return now && now != prompt;
+  }));
+  x.tap(kEscKeycode);
+  EXPECT_EQ(game->wait(20s), 0);
+
+  // A game in sway, then sway killed: one line, status 1.
+  game = sway.start_game(kGame, {});
+  ASSERT_TRUE(x.find_window(*game));
+  sway.process().kill(SIGKILL);
+  EXPECT_EQ(game->wait(20s), 1);
+  EXPECT_EQ(game->stderr_text(), "titletype: lost the connection to the Wayland compositor\n");
+  weston.reset();
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -36,25 +36,20 @@ class SwaySession {
                      {"setpriv", "--reuid=nobody", "--regid=" + std::to_string(nobody->pw_gid),
                       "--clear-groups", "--"});
     }
-    sway_ = x.start_game(command[0], {command.begin() + 1, command.end()},
-                         {{"XDG_RUNTIME_DIR", dir},
-                          {"WLR_BACKENDS", "x11"},
-                          {"WLR_RENDERER", "pixman"},
-                          {"WLR_X11_OUTPUTS", "1"},
-                          {"HOME", dir},
-                          {"WAYLAND_DISPLAY", ""},
-                          {"SWAYSOCK", ""}});
+    swaysock_ = (runtime_dir_ / "ipc.sock").string();  // sway takes a SWAYSOCK that is free
+    const Environment env{
+        {"XDG_RUNTIME_DIR", dir},   {"WLR_BACKENDS", "x11"},  {"HOME", dir},
+        {"WLR_RENDERER", "pixman"}, {"WLR_X11_OUTPUTS", "1"}, {"WAYLAND_DISPLAY", ""},
+        {"SWAYSOCK", swaysock_}};
+    sway_ = x.start_game(command[0], {command.begin() + 1, command.end()}, env);
     // sway's output is the server's one window, and it has no name.
-    if (!eventually(
-            [&] {
-              return !file_named("wayland-", ".lock").empty() &&
-                     !file_named("sway-ipc.", ".sock").empty() &&
-                     (window_ = x.top_level([](::Window) { return true; }));
-            },
-            60s))
+    const auto up = [&] {
+      return !wayland_socket().empty() && std::filesystem::exists(swaysock_) &&
+             (window_ = x.top_level([](::Window) { return true; }));
+    };
+    if (!eventually(up, 60s))
       throw std::runtime_error("sway did not start: " + sway_->stderr_text());
-    wayland_ = {{"XDG_RUNTIME_DIR", dir}, {"WAYLAND_DISPLAY", file_named("wayland-", ".lock")}};
-    swaysock_ = (runtime_dir_ / file_named("sway-ipc.", ".sock")).string();
+    wayland_ = {{"XDG_RUNTIME_DIR", dir}, {"WAYLAND_DISPLAY", wayland_socket()}};
     x.follow_layouts([this](const std::string& layout) {
       swaymsg({"input", "type:keyboard", "xkb_layout", layout});
     });
@@ -69,6 +64,10 @@ class SwaySession {
   SwaySession(const SwaySession&) = delete;
   SwaySession& operator=(const SwaySession&) = delete;
 
+  /// The last game's window events, one a line, and when it was started.
+  const std::string& events_path() const { return events_path_; }
+  std::chrono::steady_clock::time_point started_at() const { return started_at_; }
+
   /// What a client needs to find this compositor.
   const Environment& wayland() const { return wayland_; }
   Process& process() { return *sway_; }
@@ -82,61 +81,49 @@ class SwaySession {
   /// Starts `binary` with `args` in sway, `env` added, and lets `x_` play it.
   std::unique_ptr<Process> start_game(const std::string& binary, std::vector<std::string> args,
                                       Environment env = {}) {
-    const std::string events = (runtime_dir_ / ("events" + std::to_string(++games_))).string();
+    events_path_ = (runtime_dir_ / ("events" + std::to_string(++games_))).string();
     events_ = std::make_unique<Process>(std::vector<std::string>{
         "sh", "-c", "exec swaymsg -s \"$1\" -r -m -t subscribe '[\"window\"]' >\"$2\"", "sh",
-        swaysock_, events});
-    eventually([&] { return std::filesystem::exists(events); });
+        swaysock_, events_path_});
+    eventually([&] { return std::filesystem::exists(events_path_); });
     env.insert(env.begin(), wayland_.begin(), wayland_.end());
+    started_at_ = std::chrono::steady_clock::now();
     auto game = x_.start_game(binary, std::move(args), env);
-    const std::string pid = "\"pid\": " + std::to_string(game->pid()) + ",";
-    const auto has = [events, pid](const char* change) {
-      for (const std::string& line : lines(events))
-        if (line.find(change) != line.npos && line.find(pid) != line.npos) return true;
-      return false;
+    const std::string pid = std::to_string(game->pid());
+    XSession::InsideGame inside;
+    inside.started = [=, this] { return !last_event(pid, "\"change\": \"new\"").empty(); };
+    inside.has_keys = [=, this](XSession&) { return !last_event(pid, "\"focus\"").empty(); };
+    inside.title = [=, this] {  // JSON's \" and \\ alone, in ASCII titles
+      const std::string line = last_event(pid);
+      std::string name;
+      const std::size_t at = line.find("\"name\": \"", line.find("\"container\":"));
+      for (std::size_t i = at == line.npos ? line.size() : at + 9;
+           i < line.size() && line[i] != '"'; ++i)
+        name += line[i] == '\\' ? line[++i] : line[i];
+      return name;
     };
-    x_.play_inside(window_,
-                   {
-                       .started = [has] { return has("\"change\": \"new\""); },
-                       .has_keys = [has](XSession&) { return has("\"change\": \"focus\""); },
-                       .title = [events, pid] { return last_title(events, pid); },
-                       .close =
-                           [this, pid = game->pid()] {
-                             swaymsg({"[pid=" + std::to_string(pid) + "]", "kill"});
-                           },
-                   });
+    inside.close = [=, this] { swaymsg({"[pid=" + pid + "]", "kill"}); };
+    x_.play_inside(window_, std::move(inside));
     return game;
   }
 
  private:
-  static std::vector<std::string> lines(const std::string& path) {
-    std::vector<std::string> all;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) all.push_back(line);
-    return all;
+  /// The last window event of process `pid` that holds `text`.
+  std::string last_event(const std::string& pid, const std::string& text = "") const {
+    std::ifstream in(events_path_);
+    std::string last;
+    for (std::string line; std::getline(in, line);)
+      if (line.find("\"pid\": " + pid + ",") != line.npos && line.find(text) != line.npos)
+        last = line;
+    return last;
   }
-  /// The name of the window of `pid` in its last event, JSON unescaped.
-  static std::string last_title(const std::string& events, const std::string& pid) {
-    const auto all = lines(events);
-    for (auto line = all.rbegin(); line != all.rend(); ++line) {
-      if (line->find(pid) == line->npos) continue;
-      const std::size_t at = line->find("\"name\": \"", line->find("\"container\":"));
-      std::string name;
-      for (std::size_t i = at == line->npos ? line->size() : at + 9;
-           i < line->size() && (*line)[i] != '"'; ++i)
-        name += (*line)[i] == '\\' ? (*line)[++i] : (*line)[i];  // \" and \\ alone: ASCII titles
-      return name;
-    }
-    return "";
-  }
-  /// The name of the file in the runtime folder that starts with `start`
-  /// and ends with `end`, without `end` when it is a lock.
-  std::string file_named(const std::string& start, const std::string& end) const {
+  /// The name of the Wayland socket that sway made in its runtime folder.
+  std::string wayland_socket() const {
     std::error_code ignored;
     for (const auto& entry : std::filesystem::directory_iterator(runtime_dir_, ignored)) {
       const std::string name = entry.path().filename().string();
-      if (name.starts_with(start) && name.ends_with(end))
-        return end == ".lock" ? name.substr(0, name.size() - end.size()) : name;
+      if (name.starts_with("wayland-") && name.ends_with(".lock"))
+        return name.substr(0, name.size() - 5);
     }
     return "";
   }
@@ -146,7 +133,8 @@ class SwaySession {
   std::unique_ptr<Process> sway_, events_;
   ::Window window_ = 0;
   Environment wayland_;
-  std::string swaysock_;
+  std::string swaysock_, events_path_;
+  std::chrono::steady_clock::time_point started_at_;
   int games_ = 0;
 };
 
