@@ -113,5 +113,7 @@ int run_window_bench(const std::string& out_dir, bool quick);
 int run_wine_bench(const std::string& out_dir, const std::string& exe, bool quick);
 /// The terminal game in kitty and xterm: docs/performance-terminals.md.
 int run_terminal_bench(const std::string& out_dir, bool quick);
+/// The Wayland window in sway: docs/performance-wayland.md.
+int run_wayland_bench(const std::string& out_dir, bool quick);
 
 }  // namespace titletype::bench

@@ -2,7 +2,7 @@
 // Measures the game against its floors, side by side, and writes the
 // docs/performance*.md reports.
 //
-// Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals]
+// Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals | --wayland]
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   const bool quick = std::find(args.begin(), args.end(), "--quick") != args.end();
   const auto wine = std::find(args.begin(), args.end(), "--wine");
   if (args.empty() || args[0].starts_with("--") || (wine != args.end() && wine + 1 == args.end())) {
-    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals]\n";
+    std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals | "
+                 "--wayland]\n";
     return 2;
   }
   try {
@@ -23,6 +24,11 @@ int main(int argc, char** argv) {
     if (std::find(args.begin(), args.end(), "--terminals") != args.end()) {
       return titletype::bench::run_terminal_bench(args[0], quick);
     }
+#if TITLETYPE_WAYLAND
+    if (std::find(args.begin(), args.end(), "--wayland") != args.end()) {
+      return titletype::bench::run_wayland_bench(args[0], quick);
+    }
+#endif
     return titletype::bench::run_window_bench(args[0], quick);
   } catch (const std::exception& error) {
     std::cerr << "bench_driver: " << error.what() << "\n";

@@ -4,8 +4,9 @@
 # --wine, measures the Windows build under Wine against the Linux window and
 # rewrites docs/performance-windows.md instead; with --terminals, the terminal
 # game in kitty (with and without its keyboard protocol) and in xterm, into
-# docs/performance-terminals.md.
-# Usage: bench/run.sh [--quick] [--wine | --terminals]
+# docs/performance-terminals.md; with --wayland, the Wayland window in sway
+# against a Wayland floor, into docs/performance-wayland.md.
+# Usage: bench/run.sh [--quick] [--wine | --terminals | --wayland]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
