@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace titletype {
+#include "platform/window/window_size.h"
 
-namespace {
-constexpr uint32_t kBackgroundGrey = 0xffc0c0c0;  // the X11 window's grey
-}  // namespace
+namespace titletype {
 
 wl_buffer* grey_buffer(wl_shm* shm, int width, int height) {
   const int stride = width * 4;
@@ -23,7 +21,7 @@ wl_buffer* grey_buffer(wl_shm* shm, int width, int height) {
     void* pixels =
         mmap(nullptr, static_cast<size_t>(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (pixels != MAP_FAILED) {
-      std::fill_n(static_cast<uint32_t*>(pixels), width * height, kBackgroundGrey);
+      std::fill_n(static_cast<uint32_t*>(pixels), width * height, 0xff000000u | kBackgroundGrey);
       munmap(pixels, static_cast<size_t>(size));
       wl_shm_pool* pool = wl_shm_create_pool(shm, fd, size);
       buffer = wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_XRGB8888);

@@ -14,6 +14,9 @@ inline constexpr int kClientHeightTwips = 1080;
 
 inline constexpr int kDefaultDpi = 96;
 
+/// The desktop windows' plain background, as 0xRRGGBB.
+inline constexpr unsigned kBackgroundGrey = 0xc0c0c0;
+
 struct PixelSize {
   int width;
   int height;

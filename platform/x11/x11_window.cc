@@ -15,10 +15,6 @@
 
 namespace titletype {
 
-namespace {
-constexpr unsigned long kBackgroundGrey = 0xc0c0c0;  // on TrueColor visuals
-}  // namespace
-
 int X11Window::desktop_dpi(Display* display) {
   const char* resources = XResourceManagerString(display);
   if (!resources) return kDefaultDpi;
@@ -44,6 +40,7 @@ X11Window::X11Window(Display* display)
   const int screen = DefaultScreen(display_);
   const bool true_colour = DefaultVisual(display_, screen)->c_class == TrueColor;
   XSetWindowAttributes attributes{};
+  // A TrueColor pixel is 0xRRGGBB.
   attributes.background_pixel = true_colour ? kBackgroundGrey : WhitePixel(display_, screen);
   // Keys and focus only: pointer motion, exposure and the rest never wake us.
   attributes.event_mask = KeyPressMask | KeyReleaseMask | FocusChangeMask;
