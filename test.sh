@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Builds with warnings as errors and runs every test: the unit tests of the
 # Windows build under Wine, then the Linux build's, which also play the
-# Windows build's window under Wine and the browser page in Chromium.
+# Windows build's window under Wine and the browser page in Chromium,
+# Firefox and GNOME Web.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh --tests

@@ -20,10 +20,11 @@ case "${1:-}" in
     # The Windows build, cross-compiled, and Wine to test it (installed with
     # its recommended X libraries and fonts).
     packages+=(g++-mingw-w64-x86-64 wine64 wine)
-    # The browser page, built to WebAssembly and played in Chromium and
-    # Firefox; checked as an app over Chromium's DevTools protocol.
+    # The browser page, built to WebAssembly and played in Chromium, Firefox
+    # and GNOME Web (WebKit, on a session bus of its own); checked as an app
+    # over Chromium's DevTools protocol.
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-      libclang-rt-14-dev-wasm32 chromium firefox-esr python3-websocket)
+      libclang-rt-14-dev-wasm32 chromium firefox-esr epiphany-browser dbus python3-websocket)
     ;;
   --web)
     packages+=(clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32

@@ -90,18 +90,21 @@ if(TITLETYPE_WINDOWS_BUILD_DIR)
   set_tests_properties(windows_game_under_wine PROPERTIES TIMEOUT 600 COST 1000 LABELS "e2e;wine")
 endif()
 
-# End to end in Chromium and Firefox: the pages of a browser build (cmake
-# --preset web).
+# End to end in Chromium, Firefox and GNOME Web (epiphany): the pages of a
+# browser build (cmake --preset web).
 set(TITLETYPE_WEB_BUILD_DIR "" CACHE PATH
-    "A browser build of this source whose pages to test in Chromium and Firefox")
+    "A browser build of this source whose pages to test in Chromium, Firefox and GNOME Web")
 if(TITLETYPE_WEB_BUILD_DIR)
-  foreach(browser chromium firefox)
+  foreach(browser chromium firefox epiphany)
     window_game_tests(titletype_${browser}_tests e2e/browser_game_test.cc
       TITLETYPE_BROWSER="${browser}"
       TITLETYPE_WEB_SITE="${TITLETYPE_WEB_BUILD_DIR}/site"
-      TITLETYPE_WEB_SCRIPTED_SITE="${TITLETYPE_WEB_BUILD_DIR}/scripted-site")
+      TITLETYPE_WEB_SCRIPTED_SITE="${TITLETYPE_WEB_BUILD_DIR}/scripted-site"
+      TITLETYPE_KEY_ECHO_PAGE="${CMAKE_CURRENT_SOURCE_DIR}/e2e/key_echo.html"
+      TITLETYPE_README="${PROJECT_SOURCE_DIR}/README.md")
+    # The kept keys take a minute: a window a browser closes takes seconds.
     gtest_discover_tests(titletype_${browser}_tests TEST_PREFIX ${browser}. NO_PRETTY_VALUES
-      PROPERTIES TIMEOUT 120 LABELS e2e)
+      PROPERTIES TIMEOUT 240 LABELS e2e)
   endforeach()
   # The page as an app, over Chromium's DevTools protocol (python3-websocket).
   add_test(NAME page_installs_and_plays_offline

@@ -49,6 +49,9 @@ class WindowGameTest : public testing::Test {
   static const bool kExactIcon;
 
   static inline std::unique_ptr<XSession> x_;
+  /// Chords that the window keeps for itself (a browser's shortcuts): a
+  /// play strikes their characters with Shift instead.
+  static inline std::vector<Chord> kept_;
 };
 
 /// The scripted game's rand_unit answers for `chars` (see start_scripted).

@@ -97,6 +97,10 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
       if (c == '!') chord = {kPageUpKeycode};
       if (c == ')' || c == '?')
         chord = {c == ')' ? kLeftAltKeycode : kLeftCtrlKeycode, chord.back()};
+      if (std::find(kept_.begin(), kept_.end(), chord) != kept_.end()) {
+        std::cout << "the window keeps the chord for " << c << ": played with Shift\n";
+        chord.front() = kLeftShiftKeycode;
+      }
     }
     x().play(chord);
     ASSERT_TRUE(x().wait_title("")) << c;
