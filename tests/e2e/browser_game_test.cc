@@ -197,10 +197,10 @@ TEST_F(WindowGameTest, KeepsForItselfOnlyTheModifiedKeysThatTheReadmeNames) {
     bool types = false;  // some modified key types the same character
     for (std::size_t i = 0; i < chords.size(); ++i) {
       const auto& [modifier, mask, held] = kModifiers[i];
+      const std::string bit = " " + std::to_string(mask) + " ";
       auto masks = all;
       const auto reaches = [&] {
-        return masks &&
-               (" " + *masks + " ").find(" " + std::to_string(mask) + " ") != std::string::npos;
+        return masks && (" " + *masks + " ").find(bit) != std::string::npos;
       };
       for (int tries = 0; tries < 2 && !reaches(); ++tries)
         if (!(masks = echo.reached({chords[i]})) && !echo.reached({}))
