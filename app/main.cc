@@ -8,11 +8,14 @@
 #include <stdexcept>
 
 #include "app/front.h"
+#include "app/window_choice.h"
 #include "platform/host/clock_random.h"
 #include "platform/terminal/terminal_game.h"
 #include "platform/x11/x11_game.h"
 #if TITLETYPE_WAYLAND
 #include "platform/wayland/wayland_game.h"
+#else
+#define TITLETYPE_WAYLAND 0
 #endif
 
 namespace titletype {
@@ -23,54 +26,42 @@ bool set(const char* variable) {
   return value && *value;
 }
 
-bool have_terminal() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
-
-/// The native Wayland window, where the compositor draws frames itself or
-/// no X server is there to draw them (libdecor then draws one); the X11
-/// window where a DISPLAY is there and the compositor would leave the frame
-/// to the client. Throws DisplayUnavailable when neither opens.
-int play_in_a_window(RandomSource& random, const CommandLine& line) {
+int play_in(Place place, RandomSource& random, KeyModel keys) {
+  switch (place) {
 #if TITLETYPE_WAYLAND
-  if (line.backend == Backend::kWayland)
-    return run_wayland_game(random, line.keys, WaylandFrame::kAny);
-  const bool x_server = set("DISPLAY");
-  if (line.backend != Backend::kX11 && set("WAYLAND_DISPLAY")) {
-    try {
-      return run_wayland_game(random, line.keys,
-                              x_server ? WaylandFrame::kCompositors : WaylandFrame::kAny);
-    } catch (const DisplayUnavailable&) {
-      if (!x_server) throw;
-    }
-  }
+    case Place::kWaylandAnyFrame:
+      return run_wayland_game(random, keys, WaylandFrame::kAny);
+    case Place::kWaylandCompositorsFrame:
+      return run_wayland_game(random, keys, WaylandFrame::kCompositors);
 #else
-  if (line.backend == Backend::kWayland) {
-    throw std::runtime_error("--window=wayland: this build has no Wayland window");
-  }
+    case Place::kWaylandAnyFrame:
+    case Place::kWaylandCompositorsFrame:
+      break;  // never chosen
 #endif
-  if (line.backend != Backend::kX11 && !set("DISPLAY")) {
-    throw DisplayUnavailable(
-        "no display to open a window on (neither WAYLAND_DISPLAY nor DISPLAY is set)");
+    case Place::kX11:
+      return run_x11_game(random, keys);
+    case Place::kTerminal:
+      break;
   }
-  return run_x11_game(random, line.keys);
+  return run_terminal_game(random, keys);
 }
 
 int play(const CommandLine& line) {
+  const PlacesToTry tried =
+      places_to_try(line.backend, {.wayland = set("WAYLAND_DISPLAY") || set("WAYLAND_SOCKET"),
+                                   .x_server = set("DISPLAY"),
+                                   .terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO),
+                                   .wayland_built = TITLETYPE_WAYLAND != 0});
+  if (tried.places.empty()) throw std::runtime_error(tried.nowhere);
   ClockSeededRandom random;
-  const bool chosen = line.backend != Backend::kAuto && line.backend != Backend::kTerminal;
-  if (chosen || (line.backend == Backend::kAuto && (set("DISPLAY") || set("WAYLAND_DISPLAY")))) {
+  for (std::size_t i = 0;; ++i) {
     try {
-      return play_in_a_window(random, line);
+      return play_in(tried.places[i], random, line.keys);
     } catch (const DisplayUnavailable&) {
-      // Chosen for the player, the window gives way to the terminal.
-      if (chosen || !have_terminal()) throw;
+      // A window that cannot open (nothing of it shown) gives way to the next place.
+      if (i + 1 == tried.places.size()) throw;
     }
   }
-  if (have_terminal()) return run_terminal_game(random, line.keys);
-  throw std::runtime_error(line.backend == Backend::kTerminal
-                               ? "--terminal needs a terminal on standard input and output"
-                               : "no display and no terminal to play in (neither WAYLAND_DISPLAY"
-                                 " nor DISPLAY is set, and standard input or output is not a"
-                                 " terminal)");
 }
 
 void tell(std::string_view text, bool is_error) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The floor that the Wayland window is measured against: the smallest
-// Wayland client that behaves like the game at the compositor. A 153 x 72
-// grey toplevel, framed by the compositor, whose title changes at each key
+// Wayland client that behaves like the game at the compositor. A grey
+// toplevel of the game's window size, framed by the compositor, whose title changes at each key
 // press and at each tick of a 1000 ms deadline timer (poll, rounded to whole
 // milliseconds); Esc ends it. No keymap is read, no key repeats.
 #include <poll.h>
@@ -14,10 +14,15 @@
 #include <cstring>
 #include <string>
 
+#include "platform/window/frame_size.h"
 #include "wayland/xdg-decoration-unstable-v1.h"
 #include "wayland/xdg-shell.h"
 
 namespace {
+
+// The game's window in logical pixels: the rules' size, widened for the
+// frame's title.
+constexpr titletype::PixelSize kWindow = titletype::framed_client_size(titletype::kDefaultDpi);
 
 struct Floor {
   wl_compositor* compositor = nullptr;
@@ -35,7 +40,8 @@ struct Floor {
     xdg_toplevel_set_title(toplevel, title.c_str());
   }
   void draw() {
-    constexpr int kWidth = 153, kHeight = 72, kStride = kWidth * 4, kSize = kStride * kHeight;
+    constexpr int kWidth = kWindow.width, kHeight = kWindow.height, kStride = kWidth * 4,
+                  kSize = kStride * kHeight;
     const int fd = memfd_create("floor", MFD_CLOEXEC);
     if (ftruncate(fd, kSize) != 0) return;
     void* pixels = mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
@@ -108,8 +114,8 @@ int main() {
   xdg_surface_add_listener(xdg, &kXdgSurface, &f);
   f.toplevel = xdg_surface_get_toplevel(xdg);
   xdg_toplevel_add_listener(f.toplevel, &kToplevel, &f);
-  xdg_toplevel_set_min_size(f.toplevel, 153, 72);
-  xdg_toplevel_set_max_size(f.toplevel, 153, 72);
+  xdg_toplevel_set_min_size(f.toplevel, kWindow.width, kWindow.height);
+  xdg_toplevel_set_max_size(f.toplevel, kWindow.width, kWindow.height);
   if (f.decorations) {
     zxdg_toplevel_decoration_v1_set_mode(
         zxdg_decoration_manager_v1_get_toplevel_decoration(f.decorations, f.toplevel),

@@ -65,6 +65,8 @@ sed -e "s/@VERSION@/$version/g" -e "s/@DATE@/$debian_date/" packaging/debian/cha
 { sed "s/@VERSION@/$version/" packaging/debian/copyright.in
   sed -n '3,$p' LICENSE | sed 's/^$/./; s/^/ /'; } >"$doc/copyright"
 # Dependencies as the binary needs them; dpkg-shlibdeps reads a control file.
+# The windows' libraries, which the game loads when a window opens, are
+# named in control.in (Recommends: the terminal game needs none of them).
 mkdir -p "$work/shlibs/debian"
 printf 'Source: titletype\n\nPackage: titletype\nArchitecture: amd64\n' >"$work/shlibs/debian/control"
 depends=$(cd "$work/shlibs" && dpkg-shlibdeps -O "$deb/usr/games/titletype" 2>/dev/null |

@@ -78,6 +78,62 @@ TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
     EXPECT_EQ(decode(bytes), strokes) << testing::PrintToString(bytes);
 }
 
+// Every key of the window that a terminal sends as a sequence, as xterm
+// sends it (where it can) and as the kitty protocol reports its press and
+// release, with the code the window gives that key.
+TEST(KeyDecoderTest, EveryKeyOfTheWindowThatATerminalSendsReachesTheGame) {
+  struct Key {
+    const char* name;
+    KeyCode code;
+    ModifierMask own;
+    std::string xterm;  // empty: xterm cannot send it
+    std::string kitty;  // its press
+  };
+  const Key keys[] = {
+      {"Esc", 27, 0, "\x1b", "\x1b[27u"},          {"F1", 112, 0, "\x1bOP", "\x1b[P"},
+      {"F2", 113, 0, "\x1bOQ", "\x1b[Q"},          {"F3", 114, 0, "\x1bOR", "\x1b[13~"},
+      {"F4", 115, 0, "\x1bOS", "\x1b[S"},          {"F5", 116, 0, "\x1b[15~", "\x1b[15~"},
+      {"F6", 117, 0, "\x1b[17~", "\x1b[17~"},      {"F7", 118, 0, "\x1b[18~", "\x1b[18~"},
+      {"F8", 119, 0, "\x1b[19~", "\x1b[19~"},      {"F9", 120, 0, "\x1b[20~", "\x1b[20~"},
+      {"F10", 121, 0, "\x1b[21~", "\x1b[21~"},     {"F11", 122, 0, "\x1b[23~", "\x1b[23~"},
+      {"F12", 123, 0, "\x1b[24~", "\x1b[24~"},     {"Tab", 9, 0, "\t", "\x1b[9u"},
+      {"Enter", 13, 0, "\r", "\x1b[13u"},          {"Backspace", 8, 0, "\x7f", "\x1b[127u"},
+      {"Space", 32, 0, " ", "\x1b[32u"},            {"Insert", 45, 0, "\x1b[2~", "\x1b[2~"},
+      {"Delete", 46, 0, "\x1b[3~", "\x1b[3~"},     {"Home", 36, 0, "\x1b[H", "\x1b[H"},
+      {"End", 35, 0, "\x1b[F", "\x1b[F"},          {"Page Up", 33, 0, "\x1b[5~", "\x1b[5~"},
+      {"Page Down", 34, 0, "\x1b[6~", "\x1b[6~"},  {"Left", 37, 0, "\x1b[D", "\x1b[D"},
+      {"Up", 38, 0, "\x1b[A", "\x1b[A"},           {"Right", 39, 0, "\x1b[C", "\x1b[C"},
+      {"Down", 40, 0, "\x1b[B", "\x1b[B"},         {"keypad Begin", 12, 0, "\x1b[E", "\x1b[E"},
+      {"keypad Begin (application)", 12, 0, "\x1bOE", "\x1b[57427u"},
+      {"Shift", 16, kShiftBit, "", "\x1b[57441u"},  {"right Shift", 16, kShiftBit, "", "\x1b[57447u"},
+      {"Ctrl", 17, kCtrlBit, "", "\x1b[57442u"},    {"Alt", 18, kAltBit, "", "\x1b[57443u"},
+      {"Windows", 91, 0, "", "\x1b[57444u"},        {"right Windows", 92, 0, "", "\x1b[57450u"},
+      {"Menu", 93, 0, "", "\x1b[57363u"},           {"Caps Lock", 240, 0, "", "\x1b[57358u"},
+      {"Num Lock", 144, 0, "", "\x1b[57360u"},      {"Scroll Lock", 145, 0, "", "\x1b[57359u"},
+      {"Print Screen", 44, 0, "", "\x1b[57361u"},   {"Pause", 19, 0, "", "\x1b[57362u"},
+      {"keypad 0", 96, 0, "", "\x1b[57399u"},       {"keypad 9", 105, 0, "", "\x1b[57408u"},
+      {"keypad .", 110, 0, "", "\x1b[57409u"},      {"keypad /", 111, 0, "", "\x1b[57410u"},
+      {"keypad *", 106, 0, "", "\x1b[57411u"},      {"keypad -", 109, 0, "", "\x1b[57412u"},
+      {"keypad +", 107, 0, "", "\x1b[57413u"},      {"keypad Enter", 13, 0, "", "\x1b[57414u"},
+      {"keypad Left", 37, 0, "", "\x1b[57417u"},    {"keypad Insert", 45, 0, "", "\x1b[57425u"},
+  };
+  for (const Key& key : keys) {
+    if (!key.xterm.empty()) {
+      EXPECT_EQ(decode(key.xterm), (std::vector<KeyStroke>{{key.code, 0}})) << key.name;
+    }
+    // The release: the event type after the modifiers, which a letter's
+    // sequence needs a first parameter for.
+    std::string release = key.kitty;
+    const char final = release.back();
+    release.pop_back();
+    release += (release.size() == 2 ? "1" : "") + std::string(";1:3") + final;
+    EXPECT_EQ(decode(key.kitty + release, true),
+              (std::vector<KeyStroke>{{key.code, key.own, KeyAction::kDown},
+                                      {key.code, 0, KeyAction::kUp}}))
+        << key.name;
+  }
+}
+
 TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   constexpr ModifierMask S = kShiftBit, C = kCtrlBit, A = kAltBit;
   constexpr KeyAction D = KeyAction::kDown, U = KeyAction::kUp, T = KeyAction::kTap;

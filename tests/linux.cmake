@@ -12,8 +12,8 @@ target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front
   titletype_icon titletype_window_size titletype_terminal titletype_size_class_heap
   GTest::gtest_main)
 if(TITLETYPE_WAYLAND)
-  target_sources(titletype_tests PRIVATE key_repeat_test.cc)
-  target_link_libraries(titletype_tests PRIVATE titletype_key_repeat)
+  target_sources(titletype_tests PRIVATE key_repeat_test.cc wayland_window_test.cc)
+  target_link_libraries(titletype_tests PRIVATE titletype_wayland_logic)
 endif()
 # Named by what they test: parametrised cases by their names, not their
 # values' bytes.
@@ -30,7 +30,7 @@ set_tests_properties(icon_export_writes_the_icon_as_png PROPERTIES LABELS unit)
 find_library(XTST_LIBRARY Xtst REQUIRED)
 add_library(titletype_harness INTERFACE)
 target_include_directories(titletype_harness INTERFACE ${TESTS_INCLUDE})
-target_link_libraries(titletype_harness INTERFACE titletype_x11 ${XTST_LIBRARY})
+target_link_libraries(titletype_harness INTERFACE titletype_x11 ${XTST_LIBRARY} X11::X11)
 add_executable(scripted_titletype e2e/scripted_titletype.cc)
 target_link_libraries(scripted_titletype PRIVATE titletype_x11 titletype_terminal titletype_sim)
 if(TITLETYPE_WAYLAND)

@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "app/command_line.h"
+#include "app/window_choice.h"
 #include "platform/keys/jis_keyboard.h"
 #include "platform/keys/key_model.h"
 #include "platform/keys/typed_keys.h"
@@ -28,7 +29,11 @@ inline void PrintTo(KeyModel keys, std::ostream* out) {
   *out << (keys == KeyModel::kTyped ? "typed" : "position");
 }
 inline void PrintTo(Backend backend, std::ostream* out) {
-  *out << std::array{"auto", "window", "terminal"}[static_cast<int>(backend)];
+  *out << std::array{"auto", "window", "wayland", "x11", "terminal"}[static_cast<int>(backend)];
+}
+inline void PrintTo(Place place, std::ostream* out) {
+  *out << std::array{"Wayland framed by either", "Wayland framed by the compositor", "X11",
+                     "terminal"}[static_cast<int>(place)];
 }
 inline void PrintTo(CommandLine::Action action, std::ostream* out) {
   *out << std::array{"play", "help", "version", "usage error"}[static_cast<int>(action)];

@@ -81,11 +81,11 @@ class WakeTimer {
   /// -1 where there is no timerfd: the loop then sleeps with a timeout.
   int fd() const { return fd_; }
 
+  /// Throws where the timer cannot be set: a game whose ticks never come
+  /// would freeze without a word.
   void arm(std::optional<Instant> at) {
 #if defined(__linux__)
     if (fd_ < 0 || (at.has_value() == armed_ && (!at || *at == armed_at_))) return;
-    armed_ = at.has_value();
-    if (at) armed_at_ = *at;
     itimerspec when{};  // all zero: disarmed
     if (at) {
       // An absolute time of zero would disarm; no deadline is that early.
@@ -93,7 +93,11 @@ class WakeTimer {
       when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
       when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
     }
-    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr);
+    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr) != 0) {
+      throw std::system_error(errno, std::generic_category(), "setting the wake-up timer");
+    }
+    armed_ = at.has_value();
+    if (at) armed_at_ = *at;
 #else
     (void)at;
 #endif
@@ -145,7 +149,8 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
       timeout.tv_nsec = static_cast<long>(left.count() % 1'000'000'000);
       wait_for = &timeout;
     }
-    pollfd watched[2] = {{.fd = source.fd(), .events = POLLIN, .revents = 0},
+    const auto wanted = static_cast<short>(POLLIN | (source.wants_to_write() ? POLLOUT : 0));
+    pollfd watched[2] = {{.fd = source.fd(), .events = wanted, .revents = 0},
                          {.fd = wake_timer.fd(), .events = POLLIN, .revents = 0}};
     const int ready = ppoll(watched, wake_timer.fd() >= 0 ? 2 : 1, wait_for, signals.wait_mask());
     if (ready < 0 && errno != EINTR) {
@@ -156,7 +161,8 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
     }
     if (ready > 0) {
       if (watched[1].revents) wake_timer.acknowledge();
-      if (watched[0].revents) source.handle_ready_events(host);
+      // Writable only: the next turn flushes again.
+      if (watched[0].revents & ~POLLOUT) source.handle_ready_events(host);
     }
   }
 }

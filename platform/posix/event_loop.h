@@ -23,6 +23,10 @@ class EventSource {
   /// Called before sleeping: sends what is buffered, and says whether events
   /// are already waiting in the backend's own queue.
   virtual bool flush_and_check_queued() = 0;
+  /// Whether the last flush left something unsent (the socket was full):
+  /// the loop then also wakes when the descriptor can take more, and
+  /// flushes again.
+  virtual bool wants_to_write() const { return false; }
   /// A deadline of the backend's own (a pending lone Esc in the terminal),
   /// and what to do when it passes.
   virtual std::optional<Instant> own_deadline() const { return std::nullopt; }
@@ -43,9 +47,9 @@ struct LoopEnd {
 };
 
 /// Runs until the game ends (Esc or the window closed) or a signal comes.
-/// Throws if waiting fails (ppoll's error, or a descriptor that is not
-/// open): then the game cannot go on, and the loop says why instead of
-/// spinning.
+/// Throws if waiting fails (ppoll's error, a descriptor that is not open,
+/// a wake-up that cannot be set): then the game cannot go on, and the loop
+/// says why instead of spinning or freezing.
 /// REQUIRES: `clock` counts the time of CLOCK_MONOTONIC (as SteadyClock does).
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock);
 

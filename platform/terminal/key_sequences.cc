@@ -10,8 +10,8 @@ namespace titletype {
 
 namespace {
 
-using vk::kBackspace, vk::kDelete, vk::kDown, vk::kEnd, vk::kEnter, vk::kF1, vk::kHome, vk::kInsert,
-    vk::kLeft, vk::kPageDown, vk::kPageUp, vk::kRight, vk::kTab, vk::kUp;
+using vk::kBackspace, vk::kClear, vk::kDelete, vk::kDown, vk::kEnd, vk::kEnter, vk::kF1, vk::kHome,
+    vk::kInsert, vk::kLeft, vk::kPageDown, vk::kPageUp, vk::kRight, vk::kTab, vk::kUp;
 
 /// The modifiers of an xterm-style parameter: 1 + (Shift 1, Alt 2, Ctrl 4, Meta 8).
 std::optional<ModifierMask> modifiers_of(int parameter) {
@@ -34,6 +34,8 @@ std::optional<KeyCode> key_of_final(char final) {
       return kRight;
     case 'D':
       return kLeft;
+    case 'E':  // the keypad's 5 with NumLock off (Begin)
+      return kClear;
     case 'H':
       return kHome;
     case 'F':

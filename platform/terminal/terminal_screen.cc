@@ -41,6 +41,15 @@ void write_all(int fd, std::string_view bytes) {
   }
 }
 
+/// tcsetattr, again where a signal interrupts it.
+bool set_mode(int fd, int when, const termios& mode) {
+  int result;
+  do {
+    result = tcsetattr(fd, when, &mode);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
 // What a fatal signal needs to put the terminal back; set while a screen
 // exists. Only async-signal-safe calls use it.
 struct SavedTerminal {
@@ -59,7 +68,7 @@ extern "C" void restore_and_die(int signo) {
       [[maybe_unused]] const auto n = write(g_saved.out_fd, kPopKeyFlags, sizeof kPopKeyFlags - 1);
     }
     [[maybe_unused]] const auto n = write(g_saved.out_fd, kLeave, sizeof kLeave - 1);
-    tcsetattr(g_saved.in_fd, TCSANOW, &g_saved.mode);
+    set_mode(g_saved.in_fd, TCSANOW, g_saved.mode);
   }
   // The handler was installed with SA_RESETHAND: this raise takes the
   // default action, a core dump where one is due.
@@ -95,15 +104,6 @@ TerminalScreen::TerminalScreen(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(o
   if (tcgetattr(in_fd_, &mode) != 0) {
     throw std::system_error(errno, std::generic_category(), "cannot read the terminal's mode");
   }
-  g_saved.in_fd = in_fd_;
-  g_saved.out_fd = out_fd_;
-  g_saved.mode = mode;
-  for (int signo : kFatalSignals) {
-    struct sigaction action {};
-    action.sa_handler = restore_and_die;
-    action.sa_flags = SA_RESETHAND;
-    sigaction(signo, &action, nullptr);
-  }
 
   // Raw input, but Ctrl+C still interrupts (and so ends the game cleanly);
   // Ctrl+\ and Ctrl+Z reach the game as keys instead of leaving the
@@ -119,14 +119,31 @@ TerminalScreen::TerminalScreen(int in_fd, int out_fd) : in_fd_(in_fd), out_fd_(o
   raw.c_cc[VTIME] = 0;
   raw.c_cc[VQUIT] = _POSIX_VDISABLE;
   raw.c_cc[VSUSP] = _POSIX_VDISABLE;
-  tcsetattr(in_fd_, TCSAFLUSH, &raw);
+  // A terminal left in its own mode would echo the keys and wait for Enter:
+  // nothing is played, and nothing else is changed.
+  if (!set_mode(in_fd_, TCSAFLUSH, raw)) {
+    const int error = errno;
+    set_mode(in_fd_, TCSANOW, mode);  // a mode may be partly set
+    throw std::system_error(error, std::generic_category(), "cannot set the terminal's mode");
+  }
+  g_saved.in_fd = in_fd_;
+  g_saved.out_fd = out_fd_;
+  g_saved.mode = mode;
+  for (int signo : kFatalSignals) {
+    struct sigaction action {};
+    action.sa_handler = restore_and_die;
+    action.sa_flags = SA_RESETHAND;
+    sigaction(signo, &action, nullptr);
+  }
   write_all(out_fd_, kEnter);
 }
 
 TerminalScreen::~TerminalScreen() {
   if (g_saved.key_flags_pushed) write_all(out_fd_, kPopKeyFlags);
   write_all(out_fd_, kLeave);
-  tcsetattr(in_fd_, TCSADRAIN, &g_saved.mode);
+  // Draining waits for the output to leave; a terminal that cannot take it
+  // (gone, or stopped) still gets its mode back at once.
+  if (!set_mode(in_fd_, TCSADRAIN, g_saved.mode)) set_mode(in_fd_, TCSANOW, g_saved.mode);
   for (int signo : kFatalSignals) signal(signo, SIG_DFL);
   g_saved.in_fd = g_saved.out_fd = -1;
   g_saved.key_flags_pushed = 0;

@@ -14,6 +14,7 @@ void KeyRepeat::press(uint32_t key, Instant at) {
   stop();
   if (rate_ == 0) return;
   key_ = key;
+  period_ms_ = std::max(1000 / rate_, 1);
   clock_.at = at;
   timer_.set_interval(delay_ms_);
   timer_.set_enabled(true);
@@ -35,7 +36,7 @@ std::optional<uint32_t> KeyRepeat::take_due(Instant now) {
   if (!repeating_) {  // after the delay, the rate's steps, from the first repeat on
     repeating_ = true;
     clock_.at = *due;
-    timer_.set_interval(std::max(1000 / rate_, 1));
+    timer_.set_interval(period_ms_);
     if (*timer_.deadline() <= now) timer_.take_due(now);  // late: skip, do not burst
   }
   return key_;

@@ -49,6 +49,7 @@ class KeyRepeat {
   SetClock clock_;
   DeadlineTimer timer_{clock_};
   uint32_t key_ = 0;
+  int32_t period_ms_ = 0;  // the held key's, fixed at its press
   bool repeating_ = false;
 };
 

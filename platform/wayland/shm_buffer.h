@@ -3,7 +3,7 @@
 // shared memory that the compositor reads.
 #pragma once
 
-#include <wayland-client.h>
+#include "platform/wayland/wayland_client.h"
 
 namespace titletype {
 

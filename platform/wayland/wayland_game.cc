@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/wayland/wayland_game.h"
 
-#include <wayland-client.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +10,10 @@
 
 #include "platform/host/steady_clock.h"
 #include "platform/posix/event_loop.h"
+#include "platform/wayland/wayland_client.h"
 #include "platform/wayland/wayland_globals.h"
 #include "platform/wayland/wayland_keyboard.h"
+#include "platform/wayland/wayland_library.h"
 #include "platform/wayland/wayland_window.h"
 
 namespace titletype {
@@ -51,9 +51,15 @@ class WaylandEvents final : public EventSource {
     // A read can be prepared only when nothing waits in the queue.
     if (wl_display_prepare_read(display_) != 0) return true;
     wl_display_cancel_read(display_);
-    if (wl_display_flush(display_) < 0 && errno != EAGAIN) throw lost_connection(display_);
+    unsent_ = false;
+    if (wl_display_flush(display_) < 0) {
+      // A full socket: what is left is sent once the compositor reads.
+      if (errno != EAGAIN) throw lost_connection(display_);
+      unsent_ = true;
+    }
     return false;
   }
+  bool wants_to_write() const override { return unsent_; }
 
   void handle_ready_events(FormHost& host) override {
     if (wl_display_prepare_read(display_) == 0 && wl_display_read_events(display_) < 0) {
@@ -65,6 +71,7 @@ class WaylandEvents final : public EventSource {
     if (dispatched < 0) throw lost_connection(display_);
     if (!window_.fault().empty()) throw std::runtime_error(window_.fault());
     if (window_.close_requested()) host.close();
+    window_.draw_if_due();
   }
 
   std::optional<Instant> own_deadline() const override { return keyboard_.repeat_deadline(); }
@@ -78,31 +85,29 @@ class WaylandEvents final : public EventSource {
   wl_display* display_;
   WaylandWindow& window_;
   WaylandKeyboard& keyboard_;
+  bool unsent_ = false;
 };
 
 }  // namespace
 
 int run_wayland_game(RandomSource& random, KeyModel keys, WaylandFrame frame,
                      const std::function<void(const Form1&)>& at_end) {
+  load_wayland_client();
   const std::unique_ptr<wl_display, DisplayCloser> display(wl_display_connect(nullptr));
   if (!display) {
     const char* name = std::getenv("WAYLAND_DISPLAY");
     throw DisplayUnavailable("cannot connect to the Wayland compositor '" +
-                             std::string(name ? name : "") + "'");
+                             std::string(name ? name : "wayland-0") + "'");
   }
   WaylandGlobals globals(display.get());
-  if (frame == WaylandFrame::kCompositors && !globals.decorations) {
-    throw DisplayUnavailable("the Wayland compositor draws no window frames");
-  }
   const SteadyClock clock;
   WaylandKeyboard keyboard(globals.seat.get(), keys, clock);
-  // The seat's keyboard, its keymap and the outputs' scales, before the
-  // window is shown.
-  if (wl_display_roundtrip(display.get()) < 0) throw lost_connection(display.get());
-  WaylandWindow window(display.get(), globals);
-  FormHost host(clock, random, window);
-  window.map();
-  WaylandEvents events(display.get(), window, keyboard);
+  // The seat's keyboard and the outputs' scales come with the window's
+  // first configure.
+  const std::unique_ptr<WaylandWindow> window = open_wayland_window(display.get(), globals, frame);
+  FormHost host(clock, random, *window);
+  window->draw_if_due();  // its first picture, with its title
+  WaylandEvents events(display.get(), *window, keyboard);
   const LoopEnd end = run_event_loop(host, events, clock);
   if (at_end) at_end(host.form());
   return end.exit_status();

@@ -2,7 +2,8 @@
 #include "platform/wayland/wayland_globals.h"
 
 #include <cstring>
-#include <stdexcept>
+
+#include "platform/window/display_unavailable.h"
 
 namespace titletype {
 
@@ -24,7 +25,7 @@ void on_ping(void*, xdg_wm_base* shell, uint32_t serial) { xdg_wm_base_pong(shel
 constexpr xdg_wm_base_listener kShellListener{.ping = on_ping};
 
 void on_output_scale(void* data, wl_output* output, int32_t factor) {
-  static_cast<WaylandGlobals*>(data)->outputs[output].scale = factor > 0 ? factor : 1;
+  static_cast<WaylandGlobals*>(data)->outputs.set_scale(output, factor);
 }
 constexpr wl_output_listener kOutputListener{
     .geometry = [](void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
@@ -61,20 +62,15 @@ void on_global(void* data, wl_registry* registry, uint32_t name, const char* int
         registry, name, wp_fractional_scale_manager_v1_interface, version, 1));
   } else if (is(wl_output_interface)) {
     auto* output = bind<wl_output>(registry, name, wl_output_interface, version, kOutputVersion);
-    globals.outputs[output] = {.name = name};
+    globals.outputs.add(output, name);
     wl_output_add_listener(output, &kOutputListener, &globals);
   }
 }
 
 void on_global_remove(void* data, wl_registry*, uint32_t name) {
   // Only an output may go while the game plays; the others are for good.
-  auto& outputs = static_cast<WaylandGlobals*>(data)->outputs;
-  for (auto it = outputs.begin(); it != outputs.end(); ++it) {
-    if (it->second.name == name) {
-      wl_output_destroy(it->first);
-      outputs.erase(it);
-      return;
-    }
+  if (wl_output* output = static_cast<WaylandGlobals*>(data)->outputs.remove(name)) {
+    wl_output_destroy(output);
   }
 }
 constexpr wl_registry_listener kRegistryListener{.global = on_global,
@@ -85,16 +81,14 @@ constexpr wl_registry_listener kRegistryListener{.global = on_global,
 WaylandGlobals::WaylandGlobals(wl_display* display) : registry(wl_display_get_registry(display)) {
   wl_registry_add_listener(registry.get(), &kRegistryListener, this);
   if (wl_display_roundtrip(display) < 0) {
-    throw std::runtime_error("lost the connection to the Wayland compositor");
+    throw DisplayUnavailable("lost the connection to the Wayland compositor");
   }
   if (!compositor || !shm || !shell) {
-    throw std::runtime_error(
+    throw DisplayUnavailable(
         "the Wayland compositor offers no window (wl_compositor, wl_shm and xdg_wm_base)");
   }
 }
 
-WaylandGlobals::~WaylandGlobals() {
-  for (const auto& [output, about] : outputs) wl_output_destroy(output);
-}
+WaylandGlobals::~WaylandGlobals() { outputs.for_each(wl_output_destroy); }
 
 }  // namespace titletype

@@ -4,11 +4,10 @@
 // outputs with their scales, and the optional frame and scaling protocols.
 #pragma once
 
-#include <wayland-client.h>
-
-#include <map>
 #include <memory>
 
+#include "platform/wayland/output_scales.h"
+#include "platform/wayland/wayland_client.h"
 #include "wayland/fractional-scale-v1.h"
 #include "wayland/viewporter.h"
 #include "wayland/xdg-decoration-unstable-v1.h"
@@ -48,9 +47,10 @@ template <typename Proxy>
 using Owned = std::unique_ptr<Proxy, ProxyDestroyer>;
 
 struct WaylandGlobals {
-  /// Binds what `display`'s compositor offers. Throws if it lacks what a
-  /// window needs: a compositor, shared memory and the xdg shell. What the
-  /// outputs and the seat say of themselves comes with the next round trip.
+  /// Binds what `display`'s compositor offers. Throws DisplayUnavailable if
+  /// it lacks what a window needs: a compositor, shared memory and the xdg
+  /// shell. What the outputs and the seat say of themselves comes with the
+  /// next round trip.
   explicit WaylandGlobals(wl_display* display);
   WaylandGlobals(const WaylandGlobals&) = delete;
   WaylandGlobals& operator=(const WaylandGlobals&) = delete;
@@ -65,13 +65,7 @@ struct WaylandGlobals {
   Owned<zxdg_decoration_manager_v1> decorations;
   Owned<wp_viewporter> viewporter;
   Owned<wp_fractional_scale_manager_v1> fractional_scale;
-  /// Each output, by its global's name, and its scale (1 until it says
-  /// otherwise).
-  struct Output {
-    uint32_t name;
-    int scale = 1;
-  };
-  std::map<wl_output*, Output> outputs;
+  OutputScales outputs;
 };
 
 }  // namespace titletype

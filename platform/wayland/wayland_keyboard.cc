@@ -7,12 +7,15 @@
 #include <cstring>
 
 #include "platform/keys/keysym_keys.h"
+#include "platform/wayland/evdev_key_names.h"
+#include "platform/wayland/wayland_library.h"
 
 namespace titletype {
 
 namespace {
-// Wayland numbers keys as evdev does; XKB keycodes are 8 more, as in X11.
-constexpr int kEvdevToXkb = 8;
+// Num Lock's modifier: a keymap of xkbcommon's (every compositor's) numbers
+// the eight real modifiers first, Shift to Mod5, and Num Lock is Mod2.
+constexpr uint32_t kNumLockMask = 1u << 4;
 }  // namespace
 
 struct KeyboardCallbacks {
@@ -41,7 +44,8 @@ struct KeyboardCallbacks {
 };
 
 WaylandKeyboard::WaylandKeyboard(wl_seat* seat, KeyModel keys, const Clock& clock)
-    : seat_(seat), keys_(keys), clock_(clock), context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {
+    : seat_(seat), keys_(keys), clock_(clock), names_(evdev_keycode_names()) {
+  if (keys_ == KeyModel::kTyped) load_xkbcommon();
   if (seat_) wl_seat_add_listener(seat_, &KeyboardCallbacks::kSeat, this);
 }
 
@@ -61,7 +65,7 @@ void WaylandKeyboard::capabilities(uint32_t capabilities) {
 void WaylandKeyboard::keymap(uint32_t format, int fd, uint32_t size) {
   // Kept as text until a key needs it: compiling it takes milliseconds,
   // which the window's start-up need not wait for.
-  void* text = format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1
+  void* text = keys_ == KeyModel::kTyped && format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1
                    ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0)
                    : MAP_FAILED;
   close(fd);
@@ -76,6 +80,7 @@ bool WaylandKeyboard::compile_keymap() {
   if (keymap_text_.empty()) return keymap_ != nullptr;
   // A keymap that cannot be read leaves the one before it (or none: then
   // no key is known, and none is played).
+  if (!context_) context_.reset(xkb_context_new(XKB_CONTEXT_NO_FLAGS));
   std::unique_ptr<xkb_keymap, XkbFree> keymap(
       context_
           ? xkb_keymap_new_from_buffer(context_.get(), keymap_text_.data(), keymap_text_.size(),
@@ -83,20 +88,14 @@ bool WaylandKeyboard::compile_keymap() {
           : nullptr);
   keymap_text_.clear();
   if (!keymap) return keymap_ != nullptr;
-  JisKeyboard::KeycodeNames names;
-  for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap.get());
-       code <= xkb_keymap_max_keycode(keymap.get()) && code < JisKeyboard::kKeycodes; ++code) {
-    if (const char* name = xkb_keymap_key_get_name(keymap.get(), code)) names[code] = name;
-  }
-  places_ = JisKeyboard(names);
   state_.reset(xkb_state_new(keymap.get()));
   typing_state_.reset(xkb_state_new(keymap.get()));
   keymap_ = std::move(keymap);
+  apply_modifiers();
   return true;
 }
 
 void WaylandKeyboard::entered(const wl_array& keys) {
-  compile_keymap();
   JisKeyboard::KeycodeSet down;
   const auto* codes = static_cast<const uint32_t*>(keys.data);
   for (std::size_t i = 0; i < keys.size / sizeof(uint32_t); ++i) {
@@ -106,18 +105,19 @@ void WaylandKeyboard::entered(const wl_array& keys) {
 }
 
 void WaylandKeyboard::key(uint32_t evdev_code, bool pressed) {
-  if (!host_ || !compile_keymap()) return;
-  const auto keycode = static_cast<xkb_keycode_t>(evdev_code + kEvdevToXkb);
+  if (!host_ || evdev_code + kEvdevToXkb >= JisKeyboard::kKeycodes) return;
+  if (keys_ == KeyModel::kTyped && !compile_keymap()) return;
+  const auto keycode = static_cast<int>(evdev_code + kEvdevToXkb);
   if (!pressed) {
-    repeat_.release(keycode);
+    repeat_.release(static_cast<uint32_t>(keycode));
     if (keys_ == KeyModel::kTyped) return;  // a typed key is a tap, down and up
-    if (const auto key = places_.release(static_cast<int>(keycode), num_lock())) {
+    if (const auto key = places_.release(keycode, num_lock())) {
       host_->key_up(key->key, key->modifiers);
     }
     return;
   }
-  if (xkb_keymap_key_repeats(keymap_.get(), keycode)) repeat_.press(keycode, clock_.now());
-  strike(static_cast<int>(keycode));
+  if (key_repeats(names_[keycode])) repeat_.press(static_cast<uint32_t>(keycode), clock_.now());
+  strike(keycode);
 }
 
 void WaylandKeyboard::repeat_if_due() {
@@ -149,7 +149,12 @@ void WaylandKeyboard::strike(int keycode) {
 
 void WaylandKeyboard::modifiers(uint32_t depressed, uint32_t latched, uint32_t locked,
                                 uint32_t group) {
-  if (!compile_keymap()) return;
+  modifiers_ = {depressed, latched, locked, group};
+  if (keymap_) apply_modifiers();
+}
+
+void WaylandKeyboard::apply_modifiers() {
+  const auto& [depressed, latched, locked, group] = modifiers_;
   xkb_state_update_mask(state_.get(), depressed, latched, locked, 0, 0, group);
   const xkb_mod_index_t ctrl = xkb_keymap_mod_get_index(keymap_.get(), XKB_MOD_NAME_CTRL);
   const uint32_t no_ctrl = ctrl == XKB_MOD_INVALID ? ~0u : ~(1u << ctrl);
@@ -158,9 +163,8 @@ void WaylandKeyboard::modifiers(uint32_t depressed, uint32_t latched, uint32_t l
 }
 
 NumLock WaylandKeyboard::num_lock() const {
-  const bool on = state_ && xkb_state_mod_name_is_active(state_.get(), XKB_MOD_NAME_NUM,
-                                                         XKB_STATE_MODS_EFFECTIVE) > 0;
-  return on ? NumLock::kOn : NumLock::kOff;
+  const uint32_t effective = modifiers_.depressed | modifiers_.latched | modifiers_.locked;
+  return effective & kNumLockMask ? NumLock::kOn : NumLock::kOff;
 }
 
 }  // namespace titletype

@@ -1,76 +1,62 @@
 // SPDX-License-Identifier: MIT
 // The desktop window on Wayland: an xdg toplevel whose title is the whole
 // display of the game, named by the installed desktop entry's id so that
-// the desktop finds its icon there. Where the compositor draws frames it is
-// asked to; elsewhere libdecor draws one, so that the title still shows. Its
-// one picture is a plain grey buffer, drawn at the scale of the outputs the
-// window is on, so that nothing of it is magnified.
+// the desktop finds its icon there. Its frame, which shows the title, is
+// the compositor's where it draws one (CompositorFramedWindow) and
+// libdecor's elsewhere (LibdecorFramedWindow); its picture is a
+// ScaledSurface.
 #pragma once
 
-#include <set>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/host/title_display.h"
+#include "platform/wayland/frame_choice.h"
+#include "platform/wayland/scaled_surface.h"
 #include "platform/wayland/wayland_globals.h"
-
-struct libdecor;
-struct libdecor_frame;
-struct libdecor_configuration;
 
 namespace titletype {
 
-class WaylandWindow final : public TitleDisplay {
+class WaylandWindow : public TitleDisplay {
  public:
-  /// Creates the window, not yet shown, in logical pixels of the rules'
-  /// size (widened for the frame's title).
-  WaylandWindow(wl_display* display, WaylandGlobals& globals);
-  ~WaylandWindow() override;
+  ~WaylandWindow() override = default;
   WaylandWindow(const WaylandWindow&) = delete;
   WaylandWindow& operator=(const WaylandWindow&) = delete;
 
-  void show_title(std::string_view title) override;
+  void show_title(std::string_view title) final;
   /// Shows the window: the compositor answers with its first configure.
-  void map();
+  virtual void map() = 0;
+  /// After the compositor's events: draws or commits what is due.
+  void draw_if_due() { surface_.draw_if_due(); }
 
   /// The compositor (or the frame's close button) asked the window to go.
   bool close_requested() const { return close_requested_; }
-  /// What libdecor reported as fatal, if it did: thrown by the caller,
+  /// What the frame reported as fatal, if it did: thrown by the caller,
   /// outside Wayland's callbacks.
   const std::string& fault() const { return fault_; }
 
- private:
-  friend struct WindowCallbacks;  // Wayland's and libdecor's listeners
+ protected:
+  /// A window of `size` logical pixels.
+  WaylandWindow(WaylandGlobals& globals, PixelSize size) : surface_(globals, size) {}
+  virtual void set_title(const char* title) = 0;
 
-  void configure_frame(libdecor_frame* frame, libdecor_configuration* configuration);
-  void configured();
-  void entered(wl_output* output, bool entering);
-  /// Draws the buffer at the current scale and commits it.
-  void draw();
-  int integer_scale() const;
-
-  WaylandGlobals& globals_;
-  Owned<wl_surface> surface_;
-  // With the compositor's frame:
-  Owned<xdg_surface> xdg_surface_;
-  Owned<xdg_toplevel> toplevel_;
-  Owned<zxdg_toplevel_decoration_v1> decoration_;
-  // With libdecor's:
-  libdecor* libdecor_ = nullptr;
-  libdecor_frame* frame_ = nullptr;
-  // Scaling by a fraction, where the compositor offers it:
-  Owned<wp_viewport> viewport_;
-  Owned<wp_fractional_scale_v1> fractional_scale_;
-
-  int width_;
-  int height_;
-  std::set<wl_output*> outputs_;  // that the window is on
-  uint32_t scale_120ths_ = 0;     // the preferred fractional scale, once told
-  int drawn_scale_ = 0;           // in 120ths; 0 before the first draw
-  Owned<wl_buffer> buffer_;
-  std::string shown_title_;
+  ScaledSurface surface_;
   bool close_requested_ = false;
   std::string fault_;
+
+ private:
+  std::string shown_title_;
 };
+
+/// The desktop entry's id, which the desktop shows the icon of: the
+/// protocols of this Wayland carry no icon of a window's own.
+inline constexpr char kWaylandAppId[] = "org.titletype.titletype";
+
+/// Opens the window, shown, with the frame that the compositor and
+/// `allowed` give; where the compositor draws frames, waits for its answer
+/// first. Throws DisplayUnavailable where no frame will do.
+std::unique_ptr<WaylandWindow> open_wayland_window(wl_display* display, WaylandGlobals& globals,
+                                                   WaylandFrame allowed);
 
 }  // namespace titletype

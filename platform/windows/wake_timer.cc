@@ -4,6 +4,7 @@
 #include <timeapi.h>
 
 #include <stdexcept>
+#include <string>
 
 // Windows 10 1803 and later; older headers lack the name.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -54,7 +55,12 @@ void WakeTimer::wait_for_message_or(std::optional<Instant> deadline, const Clock
   }
   // MWMO_INPUTAVAILABLE: also wake for messages that were already in the
   // queue but not yet read.
-  MsgWaitForMultipleObjectsEx(handles, &timer_, timeout_ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  // A wait that fails returns at once, every time: say so rather than spin.
+  if (MsgWaitForMultipleObjectsEx(handles, &timer_, timeout_ms, QS_ALLINPUT,
+                                  MWMO_INPUTAVAILABLE) == WAIT_FAILED) {
+    throw std::runtime_error("waiting for events failed (error " + std::to_string(GetLastError()) +
+                             ")");
+  }
 }
 
 }  // namespace titletype

@@ -20,7 +20,8 @@ class WakeTimer {
   WakeTimer& operator=(const WakeTimer&) = delete;
 
   /// Sleeps until a message arrives for this thread or `deadline` (by
-  /// `clock`) passes; with no deadline, until a message arrives.
+  /// `clock`) passes; with no deadline, until a message arrives. Throws
+  /// where waiting fails.
   void wait_for_message_or(std::optional<Instant> deadline, const Clock& clock);
 
  private:

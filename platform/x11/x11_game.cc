@@ -17,6 +17,7 @@
 #include "platform/posix/event_loop.h"
 #include "platform/x11/keycode_names.h"
 #include "platform/x11/x11_window.h"
+#include "platform/x11/xlib_library.h"
 
 namespace titletype {
 
@@ -145,6 +146,7 @@ class X11Events final : public EventSource {
 
 int run_x11_game(RandomSource& random, KeyModel keys,
                  const std::function<void(const Form1&)>& at_end) {
+  load_xlib();
   const DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) {
     const char* name = std::getenv("DISPLAY");

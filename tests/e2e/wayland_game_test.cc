@@ -143,7 +143,8 @@ TEST(WaylandGameTest, ChoosesTheWindowThatShowsItsTitleAndEndsWithTheCompositor)
     if (std::string(c.opened) == "none") {
       EXPECT_EQ(game->wait(20s), 1);
       EXPECT_TRUE(game->stderr_text().ends_with(
-          "titletype: cannot connect to the Wayland compositor ''\n"));
+          "titletype: cannot connect to the Wayland compositor 'wayland-0'\n"))
+          << game->stderr_text();
     }
   }
   // The last, in weston without an X server, is framed by libdecor: its
