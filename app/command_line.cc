@@ -53,6 +53,8 @@ CommandLine parse_command_line(std::span<const char* const> args) {
         return refused("--keys takes 'position' or 'typed', not '" + std::string(value) + "'");
       }
       line.keys = *keys;
+    } else if (arg == "--speak") {
+      line.speak = true;
     } else if (wanted && line.backend == Backend::kAuto) {
       line.backend = *wanted;
     } else if (wanted) {
@@ -83,18 +85,23 @@ std::string usage_text(Places places) {
       "                   and key releases are not counted, and a character\n"
       "                   your layout cannot type cannot be hit\n";
   if (places == Places::kWindowOnly) {
-    return "Usage: titletype [--window] [--keys position|typed]\n" + about +
+    return "Usage: titletype [--window] [--keys position|typed] [--speak]\n" + about +
            "  --window         play in a window (the only place this build plays)\n" + keys +
+           "  --speak          also say the game aloud, through the system's speech\n"
            "  --help           show this help\n"
            "  --version        show the version\n";
   }
-  return "Usage: titletype [--window[=wayland|x11] | --terminal] [--keys position|typed]\n" +
+  return "Usage: titletype [--window[=wayland|x11] | --terminal] [--keys position|typed]\n"
+         "                 [--speak]\n" +
          about +
          "  --window         play in a desktop window (needs WAYLAND_DISPLAY or DISPLAY)\n"
          "  --window=wayland play in a native Wayland window\n"
          "  --window=x11     play in an X11 window (on Wayland desktops through XWayland)\n"
          "  --terminal       play in this terminal\n" +
          keys +
+         "  --speak          also say the game aloud, through speech-dispatcher: the\n"
+         "                   character to strike, misses, how near the end is, the\n"
+         "                   results\n"
          "  --help           show this help\n"
          "  --version        show the version\n"
          "\n"

@@ -18,7 +18,8 @@ struct CommandLine {
   enum class Action { kPlay, kHelp, kVersion, kUsageError } action = Action::kPlay;
   Backend backend = Backend::kAuto;
   KeyModel keys = KeyModel::kPosition;
-  std::string error;  // for kUsageError
+  bool speak = false;  // say the display aloud too
+  std::string error;   // for kUsageError
 };
 
 CommandLine parse_command_line(std::span<const char* const> args);

@@ -4,7 +4,8 @@
 include(front.cmake)
 add_executable(titletype main.cc)
 install(TARGETS titletype RUNTIME DESTINATION ${TITLETYPE_BINDIR})
-target_link_libraries(titletype PRIVATE titletype_front titletype_x11 titletype_terminal)
+target_link_libraries(titletype PRIVATE titletype_front titletype_x11 titletype_terminal
+  titletype_speechd)
 if(TITLETYPE_WAYLAND)
   target_link_libraries(titletype PRIVATE titletype_wayland)
   target_compile_definitions(titletype PRIVATE TITLETYPE_WAYLAND=1)

@@ -7,11 +7,14 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/front.h"
 #include "platform/host/clock_random.h"
+#include "platform/speech/narrator.h"
+#include "platform/windows/sapi_voice.h"
 #include "platform/windows/win32_game.h"
 
 namespace titletype {
@@ -68,7 +71,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<const char*> pointers;
   for (const std::string& arg : args) pointers.push_back(arg.c_str());
   return run_front(pointers, Places::kWindowOnly, tell, [](const CommandLine& line) {
+    // The voice first: where it cannot be had, no window opens.
+    std::unique_ptr<SapiVoice> voice;
+    std::unique_ptr<Narrator> narrator;
+    if (line.speak) {
+      voice = std::make_unique<SapiVoice>();
+      narrator = std::make_unique<Narrator>(*voice);
+    }
     ClockSeededRandom random;
-    return run_win32_game(GetModuleHandleW(nullptr), random, line.keys);
+    return run_win32_game(GetModuleHandleW(nullptr), random, line.keys, narrator.get());
   });
 }

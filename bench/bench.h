@@ -2,7 +2,8 @@
 // What the benchmark's parts share: the programs measured, side by side on
 // one private Xvfb, the measurements taken of them (measures.cc) and the
 // report's pieces (report.cc). Each driver (window_bench.cc, wine_bench.cc,
-// terminal_bench.cc) measures one thing against its floor.
+// terminal_bench.cc, wayland_bench.cc, speech_bench.cc) measures one thing
+// against its floor.
 #pragma once
 
 #include <sys/types.h>
@@ -113,6 +114,8 @@ int run_window_bench(const std::string& out_dir, bool quick);
 int run_wine_bench(const std::string& out_dir, const std::string& exe, bool quick);
 /// The terminal game in kitty and xterm: docs/performance-terminals.md.
 int run_terminal_bench(const std::string& out_dir, bool quick);
+/// The spoken display against the title: docs/performance-speech.md.
+int run_speech_bench(const std::string& out_dir, bool quick);
 /// The Wayland window in sway: docs/performance-wayland.md.
 int run_wayland_bench(const std::string& out_dir, bool quick);
 

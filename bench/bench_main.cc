@@ -2,7 +2,8 @@
 // Measures the game against its floors, side by side, and writes the
 // docs/performance*.md reports.
 //
-// Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals | --wayland]
+// Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals | --wayland |
+//                                           --speech]
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -16,11 +17,14 @@ int main(int argc, char** argv) {
   const auto wine = std::find(args.begin(), args.end(), "--wine");
   if (args.empty() || args[0].starts_with("--") || (wine != args.end() && wine + 1 == args.end())) {
     std::cerr << "usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals | "
-                 "--wayland]\n";
+                 "--wayland | --speech]\n";
     return 2;
   }
   try {
     if (wine != args.end()) return titletype::bench::run_wine_bench(args[0], *(wine + 1), quick);
+    if (std::find(args.begin(), args.end(), "--speech") != args.end()) {
+      return titletype::bench::run_speech_bench(args[0], quick);
+    }
     if (std::find(args.begin(), args.end(), "--terminals") != args.end()) {
       return titletype::bench::run_terminal_bench(args[0], quick);
     }

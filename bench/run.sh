@@ -5,13 +5,25 @@
 # rewrites docs/performance-windows.md instead; with --terminals, the terminal
 # game in kitty (with and without its keyboard protocol) and in xterm, into
 # docs/performance-terminals.md; with --wayland, the Wayland window in sway
-# against a Wayland floor, into docs/performance-wayland.md.
-# Usage: bench/run.sh [--quick] [--wine | --terminals | --wayland]
+# against a Wayland floor, into docs/performance-wayland.md; with --speech,
+# key to speech request beside key to title, into
+# docs/performance-speech.md; with
+# --kept-keys, which modified keys Chromium, Firefox and GNOME Web keep from
+# a page, into the README's table (about 3 minutes; run when a browser
+# changes).
+# Usage: bench/run.sh [--quick] [--wine | --terminals | --wayland | --speech | --kept-keys]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
 cmake --preset release -DTITLETYPE_TESTS=ON >/dev/null
 cmake --build --preset release -j "$(nproc)" --target bench_driver >/dev/null
+if [[ ${1:-} == --kept-keys ]]; then
+  cmake --build --preset release -j "$(nproc)" --target kept_keys >/dev/null
+  for browser in chromium firefox epiphany; do
+    build/release/bench/kept_keys "$browser" README.md
+  done
+  exit
+fi
 args=()
 for arg in "$@"; do
   if [[ $arg == --wine ]]; then

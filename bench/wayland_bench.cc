@@ -112,7 +112,8 @@ int run_wayland_bench(const std::string& out_dir, bool quick) {
   md << "# Performance of the Wayland window\n\n"
      << "The game's Wayland window measured side by side with the floor: the smallest\n"
      << "Wayland client that does what the game does at the compositor\n"
-     << "(`bench/wayland_floor.cc`: a framed 153 x 72 toplevel whose title changes on each\n"
+     << "(`bench/wayland_floor.cc`: a framed toplevel of the game's size, 312 x 72, whose title\n"
+     << "changes on each "
      << "key press and on a 1000 ms timer; it reads no keymap and repeats no key). Both\n"
      << "run in one sway " << command_output("dpkg-query -W -f='${Version}' sway")
      << " (a window of a private Xvfb, its keys from XTest), " << rounds

@@ -12,7 +12,8 @@ target_compile_definitions(titletype_build_options INTERFACE
 
 find_package(X11 REQUIRED)
 option(TITLETYPE_WAYLAND "Build the native Wayland window (libwayland, xkbcommon, libdecor)" ON)
-set(TITLETYPE_BACKENDS platform/posix platform/x11 platform/terminal platform/web)
+find_package(Threads REQUIRED)
+set(TITLETYPE_BACKENDS platform/posix platform/x11 platform/terminal platform/web platform/speechd)
 if(TITLETYPE_WAYLAND)
   list(APPEND TITLETYPE_BACKENDS platform/wayland)
 endif()

@@ -8,9 +8,13 @@ set -euo pipefail
 # The X11 window, and the Wayland window with its protocols and frame.
 packages=(g++ cmake make pkg-config libx11-dev libwayland-dev wayland-protocols libxkbcommon-dev
   libdecor-0-dev libdecor-0-plugin-1-cairo)
+# The game's voice (--speak): speech-dispatcher's client library.
+packages+=(libspeechd-dev)
 case "${1:-}" in
   --tests)
     packages+=(libgtest-dev xvfb x11-xkb-utils x11-xserver-utils libxtst-dev)
+    # The game's voice heard through speech-dispatcher, by espeak-ng.
+    packages+=(speech-dispatcher speech-dispatcher-audio-plugins espeak-ng)
     # The Wayland window in sway (run by an unprivileged user, as it must)
     # and its libdecor frame in weston.
     packages+=(sway util-linux)

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/window_choice.h"
-#include "tests/printers.h"
-
 #include <algorithm>
 #include <vector>
+
+#include "app/window_choice.h"
+#include "tests/printers.h"
 
 namespace titletype {
 namespace {

@@ -6,11 +6,12 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_executable(titletype_tests ${CORE_TESTS} jis_keyboard_test.cc window_icon_test.cc
-  key_decoder_test.cc typed_keys_test.cc fault_test.cc size_class_heap_test.cc)
+  key_decoder_test.cc typed_keys_test.cc fault_test.cc size_class_heap_test.cc
+  speech_dispatcher_voice_test.cc)
 target_include_directories(titletype_tests PRIVATE ${TESTS_INCLUDE})
 target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front
   titletype_icon titletype_window_size titletype_terminal titletype_size_class_heap
-  GTest::gtest_main)
+  titletype_speechd GTest::gtest_main)
 if(TITLETYPE_WAYLAND)
   target_sources(titletype_tests PRIVATE key_repeat_test.cc wayland_window_test.cc)
   target_link_libraries(titletype_tests PRIVATE titletype_wayland_logic)
@@ -47,7 +48,8 @@ function(window_game_tests name sources)
   target_link_libraries(${name} PRIVATE titletype_harness GTest::gtest_main)
 endfunction()
 set(GAMES TITLETYPE_BINARY="$<TARGET_FILE:titletype>"
-  TITLETYPE_SCRIPTED_BINARY="$<TARGET_FILE:scripted_titletype>")
+  TITLETYPE_SCRIPTED_BINARY="$<TARGET_FILE:scripted_titletype>"
+  TITLETYPE_README="${PROJECT_SOURCE_DIR}/README.md")
 
 window_game_tests(titletype_e2e_tests e2e/x11_game_test.cc ${GAMES})
 add_dependencies(titletype_e2e_tests titletype scripted_titletype)
@@ -99,17 +101,19 @@ if(TITLETYPE_WEB_BUILD_DIR)
     window_game_tests(titletype_${browser}_tests e2e/browser_game_test.cc
       TITLETYPE_BROWSER="${browser}"
       TITLETYPE_WEB_SITE="${TITLETYPE_WEB_BUILD_DIR}/site"
-      TITLETYPE_WEB_SCRIPTED_SITE="${TITLETYPE_WEB_BUILD_DIR}/scripted-site"
-      TITLETYPE_KEY_ECHO_PAGE="${CMAKE_CURRENT_SOURCE_DIR}/e2e/key_echo.html"
-      TITLETYPE_README="${PROJECT_SOURCE_DIR}/README.md")
-    # The kept keys take a minute: a window a browser closes takes seconds.
+      TITLETYPE_WEB_SCRIPTED_SITE="${TITLETYPE_WEB_BUILD_DIR}/scripted-site")
     gtest_discover_tests(titletype_${browser}_tests TEST_PREFIX ${browser}. NO_PRETTY_VALUES
-      PROPERTIES TIMEOUT 240 LABELS e2e)
+      PROPERTIES TIMEOUT 120 LABELS e2e)
   endforeach()
   # The page as an app, over Chromium's DevTools protocol (python3-websocket).
   add_test(NAME page_installs_and_plays_offline
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installable_page_test.py ${TITLETYPE_WEB_BUILD_DIR}/site)
   set_tests_properties(page_installs_and_plays_offline PROPERTIES TIMEOUT 120 LABELS e2e)
+  # The page by ear: what it asks the browser to say, in Chromium.
+  add_test(NAME page_played_by_ear COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/page_by_ear_test.py
+    ${TITLETYPE_WEB_BUILD_DIR}/site ${PROJECT_SOURCE_DIR}/README.md)
+  # A minute of play: started early, it runs beside the others.
+  set_tests_properties(page_played_by_ear PROPERTIES TIMEOUT 180 COST 500 LABELS e2e)
 endif()
 
 # The benchmarks drive the programs with the same harness; bench/run.sh

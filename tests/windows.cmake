@@ -14,7 +14,8 @@ if(NOT GTest_FOUND)
 endif()
 add_executable(titletype_tests ${CORE_TESTS})
 target_include_directories(titletype_tests PRIVATE ${TESTS_INCLUDE})
-target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front GTest::gtest_main)
+target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front titletype_speech
+  GTest::gtest_main)
 # One test for the whole program: each run under Wine sets up a prefix.
 add_test(NAME core_tests_under_wine COMMAND titletype_tests)
 set_tests_properties(core_tests_under_wine PROPERTIES LABELS unit TIMEOUT 300)

@@ -5,25 +5,26 @@ namespace titletype {
 
 FormHost::FormHost(const Clock& clock, RandomSource& random, TitleDisplay& display)
     : clock_(clock), display_(display), form_(window_, timer1_, timer2_, random) {
-  handle(clock_.now(), [this] { form_.on_load(); });
+  handle(clock_.now(), Handler::kLoad, [this] { form_.on_load(); });
 }
 
-template <typename Handler>
-void FormHost::handle(Instant at, Handler handler) {
+template <typename Run>
+void FormHost::handle(Instant at, Handler handler, Run run) {
   if (ended()) return;
   event_clock_.at = at;
   window_.changed = false;
-  handler();
+  run();
   if (window_.changed) display_.show_title(window_.text);
+  if (observer_ && !ended()) observer_->handled(handler, *this);
 }
 
 void FormHost::key_down(KeyCode key, ModifierMask modifiers) {
-  handle(clock_.now(), [&] { form_.on_key_down(key, modifiers); });
+  handle(clock_.now(), Handler::kKeyDown, [&] { form_.on_key_down(key, modifiers); });
   run_due_ticks();
 }
 
 void FormHost::key_up(KeyCode key, ModifierMask modifiers) {
-  handle(clock_.now(), [&] { form_.on_key_up(key, modifiers); });
+  handle(clock_.now(), Handler::kKeyUp, [&] { form_.on_key_up(key, modifiers); });
   run_due_ticks();
 }
 
@@ -48,10 +49,10 @@ void FormHost::run_due_ticks() {
     const bool take2 = !take1 && due2 && *due2 <= now;
     if (take1) {
       timer1_done = true;
-      handle(*timer1_.take_due(now), [this] { form_.on_timer1_tick(); });
+      handle(*timer1_.take_due(now), Handler::kTimer1, [this] { form_.on_timer1_tick(); });
     } else if (take2) {
       timer2_done = true;
-      handle(*timer2_.take_due(now), [this] { form_.on_timer2_tick(); });
+      handle(*timer2_.take_due(now), Handler::kTimer2, [this] { form_.on_timer2_tick(); });
     } else {
       return;
     }

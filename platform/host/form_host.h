@@ -22,6 +22,20 @@
 
 namespace titletype {
 
+class FormHost;
+
+/// A handler of Form1 that the host has run.
+enum class Handler { kLoad, kKeyDown, kKeyUp, kTimer1, kTimer2 };
+
+/// What follows the game handler by handler (the spoken display), besides
+/// the title's display.
+class HandlerObserver {
+ public:
+  virtual ~HandlerObserver() = default;
+  /// After each handler, with the game as it left it.
+  virtual void handled(Handler handler, const FormHost& host) = 0;
+};
+
 class FormHost {
  public:
   /// Creates Form1 and runs its on_load, which shows the first title.
@@ -35,6 +49,13 @@ class FormHost {
   /// The key events of `stroke` one by one (for a tap: modifiers down, the
   /// key down and up, modifiers up), each followed by the ticks due.
   void key_stroke(const KeyStroke& stroke);
+
+  /// `observer` follows the game from now on, starting with the load it
+  /// missed; null: none does.
+  void set_observer(HandlerObserver* observer) {
+    observer_ = observer;
+    if (observer_) observer_->handled(Handler::kLoad, *this);
+  }
 
   /// The window was closed from outside (its close button): the program
   /// ends as it does on Esc.
@@ -74,11 +95,12 @@ class FormHost {
     Instant at{};
   };
 
-  template <typename Handler>
-  void handle(Instant at, Handler handler);
+  template <typename Run>
+  void handle(Instant at, Handler handler, Run run);
 
   const Clock& clock_;
   TitleDisplay& display_;
+  HandlerObserver* observer_ = nullptr;
   HostedWindow window_;
   EventClock event_clock_;
   DeadlineTimer timer1_{event_clock_};

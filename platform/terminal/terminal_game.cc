@@ -116,11 +116,12 @@ class HeldStopSignals {
 
 }  // namespace
 
-int run_terminal_game(RandomSource& random, KeyModel keys) {
+int run_terminal_game(RandomSource& random, KeyModel keys, HandlerObserver* observer) {
   const HeldStopSignals held;
   TerminalScreen screen(STDIN_FILENO, STDOUT_FILENO);
   const SteadyClock clock;
   FormHost host(clock, random, screen);
+  host.set_observer(observer);
   TerminalInput input(STDIN_FILENO, clock, screen, keys);
   const LoopEnd end = run_event_loop(host, input, clock);
   input.finish(clock.now() + std::chrono::milliseconds(500));

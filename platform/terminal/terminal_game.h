@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/random_source.h"
+#include "platform/host/form_host.h"
 #include "platform/keys/key_model.h"
 
 namespace titletype {
@@ -11,6 +12,6 @@ namespace titletype {
 /// the terminal going away, and returns the exit status. A terminal that
 /// reports keys gives them as `keys` says; others give characters. Throws
 /// if standard input is no terminal or waiting for it fails.
-int run_terminal_game(RandomSource& random, KeyModel keys);
+int run_terminal_game(RandomSource& random, KeyModel keys, HandlerObserver* observer = nullptr);
 
 }  // namespace titletype

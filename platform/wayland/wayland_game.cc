@@ -91,7 +91,7 @@ class WaylandEvents final : public EventSource {
 }  // namespace
 
 int run_wayland_game(RandomSource& random, KeyModel keys, WaylandFrame frame,
-                     const std::function<void(const Form1&)>& at_end) {
+                     const std::function<void(const Form1&)>& at_end, HandlerObserver* observer) {
   load_wayland_client();
   const std::unique_ptr<wl_display, DisplayCloser> display(wl_display_connect(nullptr));
   if (!display) {
@@ -106,6 +106,7 @@ int run_wayland_game(RandomSource& random, KeyModel keys, WaylandFrame frame,
   // first configure.
   const std::unique_ptr<WaylandWindow> window = open_wayland_window(display.get(), globals, frame);
   FormHost host(clock, random, *window);
+  host.set_observer(observer);
   window->draw_if_due();  // its first picture, with its title
   WaylandEvents events(display.get(), *window, keyboard);
   const LoopEnd end = run_event_loop(host, events, clock);

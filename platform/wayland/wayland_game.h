@@ -6,6 +6,7 @@
 
 #include "game/form1.h"
 #include "game/random_source.h"
+#include "platform/host/form_host.h"
 #include "platform/keys/key_model.h"
 #include "platform/wayland/frame_choice.h"
 #include "platform/window/display_unavailable.h"
@@ -19,6 +20,7 @@ namespace titletype {
 /// anything is shown, and another exception if the connection fails later.
 /// `at_end`, if given, sees the game as it was when it ended.
 int run_wayland_game(RandomSource& random, KeyModel keys, WaylandFrame frame,
-                     const std::function<void(const Form1&)>& at_end = {});
+                     const std::function<void(const Form1&)>& at_end = {},
+                     HandlerObserver* observer = nullptr);
 
 }  // namespace titletype

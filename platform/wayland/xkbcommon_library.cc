@@ -15,9 +15,6 @@ namespace {
 #define TITLETYPE_XKBCOMMON_FUNCTIONS(F) \
   F(xkb_context_new) \
   F(xkb_context_unref) \
-  F(xkb_keymap_key_get_name) \
-  F(xkb_keymap_max_keycode) \
-  F(xkb_keymap_min_keycode) \
   F(xkb_keymap_mod_get_index) \
   F(xkb_keymap_new_from_buffer) \
   F(xkb_keymap_unref) \
@@ -53,15 +50,6 @@ using titletype::xkb;
 extern "C" {
 xkb_context* xkb_context_new(xkb_context_flags flags) { return xkb().xkb_context_new(flags); }
 void xkb_context_unref(xkb_context* context) { xkb().xkb_context_unref(context); }
-const char* xkb_keymap_key_get_name(xkb_keymap* keymap, xkb_keycode_t key) {
-  return xkb().xkb_keymap_key_get_name(keymap, key);
-}
-xkb_keycode_t xkb_keymap_max_keycode(xkb_keymap* keymap) {
-  return xkb().xkb_keymap_max_keycode(keymap);
-}
-xkb_keycode_t xkb_keymap_min_keycode(xkb_keymap* keymap) {
-  return xkb().xkb_keymap_min_keycode(keymap);
-}
 xkb_mod_index_t xkb_keymap_mod_get_index(xkb_keymap* keymap, const char* name) {
   return xkb().xkb_keymap_mod_get_index(keymap, name);
 }

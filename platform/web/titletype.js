@@ -2,7 +2,8 @@
 // The page's side of the game: it loads the rules (WebAssembly, which the
 // build puts above this as titletypeWasm, in base64), hands them the tab's
 // key events (the physical key and what it types), wakes them at their
-// deadlines, and shows the titles they set. Everything else is in C++.
+// deadlines, shows the titles they set and, asked to, says what they say.
+// Everything else is in C++.
 // It takes keys as soon as it can: what can wait (a worker for the clock,
 // the offline copy) is made when it is first needed.
 (() => {
@@ -17,10 +18,25 @@
   const decoder = new TextDecoder();
   // An empty title (or one of spaces) would make the tab show the page's
   // address: a zero-width space shows as nothing instead.
-  const showTitle = (text) => { document.title = text.trim() ? text : '\u200b'; };
+  // The page shows it too, where the browser shows no title (an installed
+  // app on a phone, a full screen): the style decides where.
+  const shown = document.getElementById('title');
+  const showTitle = (text) => {
+    document.title = text.trim() ? text : '\u200b';
+    shown.textContent = text;
+  };
+  // The browser's speech, each utterance that cuts in cancelling the rest.
+  const speech = window.speechSynthesis;
+  const speak = (text, interrupt) => {
+    if (interrupt) speech.cancel();
+    speech.speak(new SpeechSynthesisUtterance(text));
+  };
 
   const imports = {
-    page: { set_title: (pointer, length) => showTitle(decoder.decode(bytes(pointer, length))) },
+    page: {
+      set_title: (pointer, length) => showTitle(decoder.decode(bytes(pointer, length))),
+      speak: (pointer, length, interrupt) => speak(decoder.decode(bytes(pointer, length)), interrupt),
+    },
     wasi_snapshot_preview1: {
       clock_time_get(id, precision, out) {  // 0: the wall clock; else monotonic
         const ms = id === 0 ? Date.now() : performance.now();
@@ -76,6 +92,11 @@
 
   const onKey = (down) => (event) => {
     if (ended) return;  // the browser's again: F5 reloads the page
+    if (!event.code && (event.key === 'Unidentified' || event.keyCode === 229)) {
+      // An on-screen keyboard's: it tells the page no key at all.
+      status.textContent = 'This keyboard sends no keys, only text: play with a hardware keyboard.';
+      return;
+    }
     event.preventDefault();  // Tab, F5, F10, Alt+Left and the like are the game's
     const code = encoder.encode(event.code);
     const key = encoder.encode(event.key);
@@ -90,20 +111,28 @@
     schedule();
   };
 
-  // The address chooses how keys are read; one line says which, with a
-  // link to the other way.
+  // The address chooses how keys are read and whether the game speaks; one
+  // line says which, with links to the other ways.
   const params = new URLSearchParams(location.search);
   const typed = params.get('keys') === 'typed';
-  const showKeys = () => {
+  const spoken = params.has('speak') && !!speech;
+  const link = (change, text) => {
     const other = new URLSearchParams(params);
-    if (typed) other.delete('keys'); else other.set('keys', 'typed');
+    change(other);
+    const a = document.createElement('a');
+    a.href = '?' + other.toString();
+    a.textContent = text;
+    return a;
+  };
+  const showKeys = () => {
     const line = document.getElementById('keys');
     line.textContent = typed ? 'Keys: the characters your layout types. '
       : 'Keys: their places on a Japanese (JIS) keyboard. ';
-    const link = document.createElement('a');
-    link.href = '?' + other.toString();
-    link.textContent = typed ? 'Play by place instead' : 'Play by the characters you type instead';
-    line.appendChild(link);
+    line.appendChild(link((p) => (typed ? p.delete('keys') : p.set('keys', 'typed')),
+      typed ? 'Play by place instead' : 'Play by the characters you type instead'));
+    line.append(spoken ? ' The game speaks. ' : ' ');
+    line.appendChild(link((p) => (spoken ? p.delete('speak') : p.set('speak', '')),
+      spoken ? 'Play silently' : 'Say the game aloud'));
   };
 
   const showFocus = () => {
@@ -128,6 +157,7 @@
   }
   if (typed) game.tt_use_typed_keys();
   game.tt_start();
+  if (spoken) game.tt_speak();
   const box = document.getElementById('window').style;
   box.width = game.tt_client_width() + 'px';
   box.height = game.tt_client_height() + 'px';
@@ -137,6 +167,7 @@
   addEventListener('focus', showFocus);
   addEventListener('blur', showFocus);
   showFocus();
+  if (params.has('speak') && !speech) status.textContent = 'This browser cannot speak.';
   schedule();
   // Served, the page keeps a copy of itself to play offline and to install
   // as an app; from a file there is nothing to keep, and no worker allowed.

@@ -9,10 +9,13 @@
 #include "platform/keys/dom_codes.h"
 #include "platform/keys/key_model.h"
 #include "platform/keys/typed_keys.h"
+#include "platform/speech/narrator.h"
 #include "platform/window/window_size.h"
 
 extern "C" __attribute__((import_module("page"), import_name("set_title"))) void page_set_title(
     const char* text, int length);
+extern "C" __attribute__((import_module("page"), import_name("speak"))) void page_speak(
+    const char* text, int length, int interrupt);
 
 namespace titletype {
 
@@ -24,9 +27,18 @@ struct TabTitle final : TitleDisplay {
   }
 };
 
+/// The browser's speech (speechSynthesis), which the page speaks through.
+struct PageVoice final : Voice {
+  void say(std::string_view text, Delivery delivery) override {
+    page_speak(text.data(), static_cast<int>(text.size()), delivery == Delivery::kInterrupt);
+  }
+};
+
 SteadyClock steady_clock;
 TabTitle tab_title;
 std::optional<FormHost> host;
+PageVoice page_voice;
+std::optional<Narrator> narrator;
 KeyModel keys = KeyModel::kPosition;
 // The page writes KeyboardEvent.code here, and KeyboardEvent.key after it.
 char key_buffer[64];
@@ -109,6 +121,13 @@ void tt_key(int code_length, int key_length, int modifiers, int num_lock, int do
   if (!own) return;
   const auto mask = static_cast<ModifierMask>(modifiers & (kShiftBit | kCtrlBit | kAltBit));
   down ? host->key_down(*own, mask) : host->key_up(*own, mask);
+}
+
+/// Say the game aloud too (the page's address asks for it).
+TITLETYPE_WEB_EXPORT("tt_speak") void tt_speak() {
+  if (!host) return;
+  titletype::narrator.emplace(titletype::page_voice);
+  host->set_observer(&*titletype::narrator);
 }
 
 TITLETYPE_WEB_EXPORT("tt_run_due_ticks") void tt_run_due_ticks() {

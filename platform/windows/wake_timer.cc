@@ -56,8 +56,8 @@ void WakeTimer::wait_for_message_or(std::optional<Instant> deadline, const Clock
   // MWMO_INPUTAVAILABLE: also wake for messages that were already in the
   // queue but not yet read.
   // A wait that fails returns at once, every time: say so rather than spin.
-  if (MsgWaitForMultipleObjectsEx(handles, &timer_, timeout_ms, QS_ALLINPUT,
-                                  MWMO_INPUTAVAILABLE) == WAIT_FAILED) {
+  if (MsgWaitForMultipleObjectsEx(handles, &timer_, timeout_ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+      WAIT_FAILED) {
     throw std::runtime_error("waiting for events failed (error " + std::to_string(GetLastError()) +
                              ")");
   }

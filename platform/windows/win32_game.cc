@@ -180,11 +180,13 @@ class Win32Events final : public Win32Window::MessageHandler {
 
 }  // namespace
 
-int run_win32_game(HINSTANCE instance, RandomSource& random, KeyModel keys) {
+int run_win32_game(HINSTANCE instance, RandomSource& random, KeyModel keys,
+                   HandlerObserver* observer) {
   Win32Events events(keys);
   Win32Window window(instance, events);
   const SteadyClock clock;
   FormHost host(clock, random, window);
+  host.set_observer(observer);
   events.attach(host, window.handle(), clock);
   window.show();
 

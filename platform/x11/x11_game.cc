@@ -4,7 +4,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/keysym.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,7 +14,7 @@
 #include "platform/keys/jis_keyboard.h"
 #include "platform/keys/keysym_keys.h"
 #include "platform/posix/event_loop.h"
-#include "platform/x11/keycode_names.h"
+#include "platform/x11/server_keyboard.h"
 #include "platform/x11/x11_window.h"
 #include "platform/x11/xlib_library.h"
 
@@ -47,8 +46,9 @@ class X11Events final : public EventSource {
         window_(window),
         xkb_event_base_(xkb_event_base),
         keys_(keys),
-        keyboard_(read_keycode_names(display)),
-        num_lock_mask_(XkbKeysymToModifiers(display, XK_Num_Lock)) {}
+        keyboard_(JisKeyboard::KeycodeNames{}) {
+    read_keyboard();
+  }
 
   int fd() const override { return ConnectionNumber(display_); }
 
@@ -91,8 +91,7 @@ class X11Events final : public EventSource {
         if (event.type == xkb_event_base_) {
           // A new keyboard (setxkbmap, a hot-plugged one) may number its keys
           // differently.
-          keyboard_ = JisKeyboard(read_keycode_names(display_));
-          num_lock_mask_ = XkbKeysymToModifiers(display_, XK_Num_Lock);
+          read_keyboard();
           resync_modifiers();
         }
         return;
@@ -120,6 +119,12 @@ class X11Events final : public EventSource {
     if (const auto stroke = typed_key_stroke(typed)) host.key_stroke(*stroke);
   }
 
+  void read_keyboard() {
+    const ServerKeyboard server = read_server_keyboard(display_);
+    keyboard_ = JisKeyboard(server.names);
+    num_lock_mask_ = server.num_lock_mask;
+  }
+
   NumLock num_lock(unsigned state) const {
     return (state & num_lock_mask_) ? NumLock::kOn : NumLock::kOff;
   }
@@ -139,13 +144,13 @@ class X11Events final : public EventSource {
   int xkb_event_base_;
   KeyModel keys_;
   JisKeyboard keyboard_;
-  unsigned num_lock_mask_;
+  unsigned num_lock_mask_ = 0;
 };
 
 }  // namespace
 
 int run_x11_game(RandomSource& random, KeyModel keys,
-                 const std::function<void(const Form1&)>& at_end) {
+                 const std::function<void(const Form1&)>& at_end, HandlerObserver* observer) {
   load_xlib();
   const DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) {
@@ -169,6 +174,7 @@ int run_x11_game(RandomSource& random, KeyModel keys,
   X11Window window(display.get());
   const SteadyClock clock;
   FormHost host(clock, random, window);
+  host.set_observer(observer);
   window.map();
   X11Events events(display.get(), window, xkb_event_base, keys);
   const LoopEnd end = run_event_loop(host, events, clock);

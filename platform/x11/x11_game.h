@@ -6,6 +6,7 @@
 
 #include "game/form1.h"
 #include "game/random_source.h"
+#include "platform/host/form_host.h"
 #include "platform/keys/key_model.h"
 #include "platform/window/display_unavailable.h"
 
@@ -18,6 +19,7 @@ namespace titletype {
 /// away, says so on stderr and exits with status 1.
 /// `at_end`, if given, sees the game as it was when it ended.
 int run_x11_game(RandomSource& random, KeyModel keys,
-                 const std::function<void(const Form1&)>& at_end = {});
+                 const std::function<void(const Form1&)>& at_end = {},
+                 HandlerObserver* observer = nullptr);
 
 }  // namespace titletype

@@ -32,11 +32,11 @@ int X11Window::desktop_dpi(Display* display) {
   return dpi;
 }
 
-X11Window::X11Window(Display* display)
-    : display_(display),
-      wm_delete_window_(XInternAtom(display, "WM_DELETE_WINDOW", False)),
-      net_wm_name_(XInternAtom(display, "_NET_WM_NAME", False)),
-      utf8_string_(XInternAtom(display, "UTF8_STRING", False)) {
+X11Window::X11Window(Display* display) : display_(display) {
+  // One round trip for them all, where each alone would wait for its own.
+  const char* names[kAtoms] = {"WM_DELETE_WINDOW", "WM_PROTOCOLS", "_NET_WM_NAME",
+                               "UTF8_STRING",      "_NET_WM_PID",  "_NET_WM_ICON"};
+  XInternAtoms(display_, const_cast<char**>(names), kAtoms, False, atoms_);
   const int screen = DefaultScreen(display_);
   const bool true_colour = DefaultVisual(display_, screen)->c_class == TrueColor;
   XSetWindowAttributes attributes{};
@@ -67,8 +67,11 @@ void X11Window::set_client_properties(PixelSize size) {
   size_hints.flags = PSize | PMinSize | PMaxSize;
   size_hints.width = size_hints.min_width = size_hints.max_width = size.width;
   size_hints.height = size_hints.min_height = size_hints.max_height = size.height;
-  XSetWMProperties(display_, window_, nullptr, nullptr, nullptr, 0, &size_hints, &wm_hints,
-                   &class_hint);
+  // Set one by one: XSetWMProperties would also ask the server for the
+  // atom of a locale that an ASCII title does not need.
+  XSetWMNormalHints(display_, window_, &size_hints);
+  XSetWMHints(display_, window_, &wm_hints);
+  XSetClassHint(display_, window_, &class_hint);
 
   char host[HOST_NAME_MAX + 1] = {};
   if (gethostname(host, sizeof host - 1) == 0) {
@@ -76,9 +79,10 @@ void X11Window::set_client_properties(PixelSize size) {
                     reinterpret_cast<unsigned char*>(host), static_cast<int>(strlen(host)));
   }
   const long pid = getpid();
-  XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-  XSetWMProtocols(display_, window_, &wm_delete_window_, 1);
+  XChangeProperty(display_, window_, atoms_[kNetWmPid], XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pid), 1);
+  XChangeProperty(display_, window_, atoms_[kWmProtocols], XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&atoms_[kWmDeleteWindow]), 1);
 }
 
 void X11Window::set_icon() {
@@ -87,8 +91,8 @@ void X11Window::set_icon() {
   // Format-32 properties travel as arrays of long, whatever its width.
   std::vector<long> data{icon.width, icon.height};
   data.insert(data.end(), icon.pixels.begin(), icon.pixels.end());
-  XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_ICON", False), XA_CARDINAL, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(data.data()),
+  XChangeProperty(display_, window_, atoms_[kNetWmIcon], XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(data.data()),
                   static_cast<int>(data.size()));
 }
 
@@ -97,7 +101,7 @@ void X11Window::show_title(std::string_view title) {
   shown_title_ = title;
   // Every title of the game is ASCII, so both properties hold the same bytes.
   XStoreName(display_, window_, shown_title_.c_str());
-  XChangeProperty(display_, window_, net_wm_name_, utf8_string_, 8, PropModeReplace,
+  XChangeProperty(display_, window_, atoms_[kNetWmName], atoms_[kUtf8String], 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(shown_title_.data()),
                   static_cast<int>(shown_title_.size()));
 }
@@ -107,7 +111,7 @@ void X11Window::map() { XMapWindow(display_, window_); }
 bool X11Window::is_close_request(const XEvent& event) const {
   return event.type == ClientMessage && event.xclient.window == window_ &&
          event.xclient.format == 32 &&
-         static_cast<Atom>(event.xclient.data.l[0]) == wm_delete_window_;
+         static_cast<Atom>(event.xclient.data.l[0]) == atoms_[kWmDeleteWindow];
 }
 
 }  // namespace titletype

@@ -37,11 +37,13 @@ class X11Window final : public TitleDisplay {
   void set_icon();
   void set_client_properties(PixelSize size);
 
+  /// The atoms the window names, asked for in one request.
+  enum AtomName { kWmDeleteWindow, kWmProtocols, kNetWmName, kUtf8String, kNetWmPid, kNetWmIcon };
+  static constexpr int kAtoms = kNetWmIcon + 1;
+
   Display* display_;
   ::Window window_;
-  Atom wm_delete_window_;
-  Atom net_wm_name_;
-  Atom utf8_string_;
+  Atom atoms_[kAtoms] = {};
   std::string shown_title_;
 };
 

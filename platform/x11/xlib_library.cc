@@ -22,7 +22,7 @@ namespace {
   F(XCreateWindow) \
   F(XDestroyWindow) \
   F(XFlush) \
-  F(XInternAtom) \
+  F(XInternAtoms) \
   F(XLookupString) \
   F(XMapWindow) \
   F(XNextEvent) \
@@ -31,14 +31,14 @@ namespace {
   F(XQLength) \
   F(XQueryKeymap) \
   F(XResourceManagerString) \
+  F(XSetClassHint) \
   F(XSetIOErrorHandler) \
-  F(XSetWMProperties) \
-  F(XSetWMProtocols) \
+  F(XSetWMHints) \
+  F(XSetWMNormalHints) \
   F(XStoreName) \
   F(XkbFreeKeyboard) \
   F(XkbGetMap) \
   F(XkbGetNames) \
-  F(XkbKeysymToModifiers) \
   F(XkbQueryExtension) \
   F(XkbSelectEvents) \
   F(XkbSetDetectableAutoRepeat) \
@@ -84,8 +84,8 @@ Window XCreateWindow(Display* d, Window parent, int x, int y, unsigned width, un
 }
 int XDestroyWindow(Display* d, Window w) { return xlib().XDestroyWindow(d, w); }
 int XFlush(Display* d) { return xlib().XFlush(d); }
-Atom XInternAtom(Display* d, const char* name, Bool only_if_exists) {
-  return xlib().XInternAtom(d, name, only_if_exists);
+Status XInternAtoms(Display* d, char** names, int count, Bool only_if_exist, Atom* atoms) {
+  return xlib().XInternAtoms(d, names, count, only_if_exist, atoms);
 }
 int XLookupString(XKeyEvent* event, char* text, int size, KeySym* symbol, XComposeStatus* status) {
   return xlib().XLookupString(event, text, size, symbol, status);
@@ -97,16 +97,15 @@ int XPending(Display* d) { return xlib().XPending(d); }
 int XQLength(Display* d) { return xlib().XQLength(d); }
 int XQueryKeymap(Display* d, char keys[32]) { return xlib().XQueryKeymap(d, keys); }
 char* XResourceManagerString(Display* d) { return xlib().XResourceManagerString(d); }
+int XSetClassHint(Display* d, Window w, XClassHint* hint) {
+  return xlib().XSetClassHint(d, w, hint);
+}
+int XSetWMHints(Display* d, Window w, XWMHints* hints) { return xlib().XSetWMHints(d, w, hints); }
+void XSetWMNormalHints(Display* d, Window w, XSizeHints* hints) {
+  xlib().XSetWMNormalHints(d, w, hints);
+}
 XIOErrorHandler XSetIOErrorHandler(XIOErrorHandler handler) {
   return xlib().XSetIOErrorHandler(handler);
-}
-void XSetWMProperties(Display* d, Window w, XTextProperty* name, XTextProperty* icon_name,
-                      char** argv, int argc, XSizeHints* size, XWMHints* hints,
-                      XClassHint* class_hint) {
-  xlib().XSetWMProperties(d, w, name, icon_name, argv, argc, size, hints, class_hint);
-}
-Status XSetWMProtocols(Display* d, Window w, Atom* protocols, int count) {
-  return xlib().XSetWMProtocols(d, w, protocols, count);
 }
 int XStoreName(Display* d, Window w, const char* name) { return xlib().XStoreName(d, w, name); }
 void XkbFreeKeyboard(XkbDescPtr xkb, unsigned which, Bool free_all) {
@@ -117,9 +116,6 @@ XkbDescPtr XkbGetMap(Display* d, unsigned which, unsigned device) {
 }
 Status XkbGetNames(Display* d, unsigned which, XkbDescPtr xkb) {
   return xlib().XkbGetNames(d, which, xkb);
-}
-unsigned XkbKeysymToModifiers(Display* d, KeySym symbol) {
-  return xlib().XkbKeysymToModifiers(d, symbol);
 }
 Bool XkbQueryExtension(Display* d, int* opcode, int* event_base, int* error_base, int* major,
                        int* minor) {

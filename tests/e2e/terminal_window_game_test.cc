@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "tests/e2e/window_game.h"
+#include "tests/harness/weston.h"
 
 namespace titletype::e2e {
 
@@ -20,33 +21,20 @@ const std::string kGame = kInstalledGame ? kInstalledGame : TITLETYPE_BINARY;
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = false;
+const bool WindowGameTest::kKeypadByNumLock = false;
 
 // foot is a Wayland client: it runs in weston, which shows its screen in an
 // X window of its own and takes its keys from the X server. The game's title
 // is then read from its output, as script(1) records it.
-std::unique_ptr<Process> weston;
-std::filesystem::path runtime_dir;
-Environment wayland;
+std::unique_ptr<Weston> weston;
 
 void WindowGameTest::SetUpTestSuite() {
   x_ = std::make_unique<XSession>();
-  if (kTerminal != "foot") return;
-  std::string dir = "/tmp/titletype-wayland-XXXXXX";  // the owner's alone, as it must be
-  ASSERT_TRUE(mkdtemp(dir.data()));
-  runtime_dir = dir;
-  wayland = {{"XDG_RUNTIME_DIR", runtime_dir.string()}, {"WAYLAND_DISPLAY", "titletype"}};
-  weston = x_->start_game("weston",
-                          {"--backend=x11-backend.so", "--socket=titletype", "--idle-time=0",
-                           "--width=320", "--height=240"},
-                          wayland);
-  ASSERT_TRUE(eventually([] { return x_->window_named("Weston Compositor"); }))
-      << weston->stderr_text();
+  if (kTerminal == "foot") weston = std::make_unique<Weston>(*x_, 320, 240);
 }
 
 void WindowGameTest::TearDownTestSuite() {
   weston.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(runtime_dir, ignored);
   x_.reset();
 }
 
@@ -89,13 +77,14 @@ XSession::InsideGame in_foot(const std::string& output) {
 std::unique_ptr<Process> in_terminal(XSession& x, std::vector<std::string> args) {
   if (kTerminal == "foot") {
     static int games = 0;
-    const std::string output = (runtime_dir / ("output" + std::to_string(++games))).string();
+    const std::string output =
+        (weston->runtime_dir() / ("output" + std::to_string(++games))).string();
     std::string command;
     for (const std::string& arg : args) command += (command.empty() ? "" : " ") + quoted(arg);
-    x.play_inside(x.window_named("Weston Compositor"), in_foot(output));
+    x.play_inside(weston->screen(), in_foot(output));
     return x.start_game(
         "foot", {"script", "-q", "-f", "-e", "-I", output + ".in", "-O", output, "-c", command},
-        wayland);
+        weston->env());
   }
   if (kTerminal == "kitty") {
     args.insert(args.begin(), {"--config=NONE", "-o", "confirm_os_window_close=0"});

@@ -47,11 +47,11 @@ class WindowGameTest : public testing::Test {
   /// Whether the window's icon is the game's own, pixel for pixel (a
   /// browser scales the page's icon to a size of its choosing).
   static const bool kExactIcon;
+  /// Whether the keypad is played by place with the X server's Num Lock
+  /// (the desktop windows; Windows and browsers have their own rules).
+  static const bool kKeypadByNumLock;
 
   static inline std::unique_ptr<XSession> x_;
-  /// Chords that the window keeps for itself (a browser's shortcuts): a
-  /// play strikes their characters with Shift instead.
-  static inline std::vector<Chord> kept_;
 };
 
 /// The scripted game's rand_unit answers for `chars` (see start_scripted).

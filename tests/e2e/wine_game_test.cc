@@ -15,6 +15,7 @@ const std::string kScriptedGame = TITLETYPE_WINDOWS_SCRIPTED_BINARY;
 std::unique_ptr<WinePrefix> wine;
 
 const bool WindowGameTest::kExactIcon = true;
+const bool WindowGameTest::kKeypadByNumLock = false;
 
 void WindowGameTest::SetUpTestSuite() {
   x_ = std::make_unique<XSession>();

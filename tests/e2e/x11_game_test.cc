@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The desktop game end to end: the real binary in its own X server.
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
 
 #include "tests/e2e/window_game.h"
+#include "tests/harness/fake_speech_service.h"
+#include "tests/harness/layout_keys.h"
 
 namespace titletype::e2e {
 
@@ -9,6 +15,7 @@ const std::string kGame = TITLETYPE_BINARY;
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = true;
+const bool WindowGameTest::kKeypadByNumLock = true;
 
 void WindowGameTest::SetUpTestSuite() { x_ = std::make_unique<XSession>(); }
 void WindowGameTest::TearDownTestSuite() { x_.reset(); }
@@ -62,6 +69,102 @@ TEST(X11GameTest, ASignalEndsTheGameWithItsStatus) {
     game->kill(signo);
     EXPECT_EQ(game->wait(20s), 128 + signo) << signo;
   }
+}
+
+/// Each character by its spoken name, as the README's table gives them.
+std::map<std::string, char> names_in_readme() {
+  std::ifstream readme(TITLETYPE_README);
+  std::map<std::string, char> names;
+  const std::regex cell("\\| `(.)` ([a-z-]+) ");
+  for (std::string line; std::getline(readme, line);)
+    for (std::sregex_iterator it(line.begin(), line.end(), cell), end; it != end; ++it)
+      names[(*it)[2]] = (*it)[1].str()[0];
+  return names;
+}
+
+// A player who hears the game and never looks at it: the title is read
+// once, at the end, to see that it shows the score that was said.
+TEST(X11GameTest, APlayerByEarPlaysAGameOfSixtyTicksWithoutAMiss) {
+  const auto names = names_in_readme();
+  ASSERT_EQ(names.size(), 58u);
+  FakeSpeechService service;
+  XSession x;
+  auto game = x.start_game(kGame, {"--window", "--speak"});
+  ASSERT_TRUE(x.find_window(*game));
+  x.tap(kSpaceKeycode);
+  // Sixty ticks come within 53 s: ten at each interval from 1000 ms down.
+  const auto stop = std::chrono::steady_clock::now() + 56s;
+  std::size_t heard = 0;
+  int struck = 0;
+  while (std::chrono::steady_clock::now() < stop) {
+    const auto said = service.heard();
+    for (; heard < said.size(); ++heard) {
+      std::string text = said[heard];
+      ASSERT_FALSE(text.starts_with("miss")) << "after " << struck << " keys";
+      if (text.starts_with("go, ")) text.erase(0, 4);
+      // A name, and maybe the title's length: strike that character.
+      if (const auto it = names.find(text.substr(0, text.find(','))); it != names.end()) {
+        x.play(chord_by_place(x.display(), it->second));
+        ++struck;
+      }
+    }
+    std::this_thread::sleep_for(5ms);
+  }
+  EXPECT_GE(struck, 60);
+  // Then no more keys: the game ends, and its score is said.
+  std::string score;
+  ASSERT_TRUE(eventually(
+      [&] {
+        for (const std::string& text : service.heard())
+          if (text.starts_with("score ")) score = text.substr(6);
+        return !score.empty();
+      },
+      30s));
+  EXPECT_EQ(x.title(), "SCORE " + score);
+  x.tap(kEscKeycode);
+  EXPECT_EQ(game->wait(20s), 0);
+}
+
+// Real speech once: speech-dispatcher with espeak-ng, started here, each
+// utterance written down and made into a sound file by a module of ours,
+// its audio output a null one.
+TEST(X11GameTest, TheGamesWordsReachSpeechDispatcherAndAreSpoken) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("titletype-speech-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "modules");
+  std::ofstream(dir / "speechd.conf") << "AddModule \"recorder\" \"sd_generic\" \"recorder.conf\"\n"
+                                         "DefaultModule recorder\nAudioOutputMethod \"libao\"\n";
+  std::ofstream(dir / "modules/recorder.conf")
+      << "GenericExecuteSynth \"echo \\'$DATA\\' >>" << (dir / "said").string() << "; espeak-ng -w "
+      << (dir / "said-$$.wav").string() << " \\'$DATA\\'\"\n"
+      << "AddVoice \"en\" \"MALE1\" \"en\"\n";
+  std::ofstream(dir / ".libao") << "default_driver=null\n";
+  const std::string socket = (dir / "sock").string();
+  Process service({"speech-dispatcher", "-s", "-t", "0", "-c", "unix_socket", "-S", socket, "-C",
+                   dir.string(), "-m", "/usr/lib/speech-dispatcher-modules"},
+                  {{"HOME", dir.string()}});
+  ASSERT_TRUE(eventually([&] { return std::filesystem::exists(socket); })) << service.stderr_text();
+  XSession x;
+  auto game =
+      x.start_game(kGame, {"--window", "--speak"}, {{"SPEECHD_ADDRESS", "unix_socket:" + socket}});
+  ASSERT_TRUE(x.find_window(*game));
+  x.tap(kSpaceKeycode);
+  const auto spoken = [&](const std::string& words) {
+    return read_file((dir / "said").string()).find(words) != std::string::npos;
+  };
+  EXPECT_TRUE(eventually([&] { return spoken("hit space key") && spoken("go, "); }))
+      << read_file((dir / "said").string());
+  x.tap(kEscKeycode);
+  EXPECT_EQ(game->wait(20s), 0);
+  const auto sound = [&] {  // bytes of it, as espeak-ng writes them
+    std::uintmax_t bytes = 0;
+    for (const auto& file : std::filesystem::directory_iterator(dir))
+      if (file.path().extension() == ".wav") bytes += file.file_size();
+    return bytes;
+  };
+  EXPECT_TRUE(eventually([&] { return sound() > 10000; })) << sound() << " bytes of sound";
+  service.kill(SIGTERM);
+  std::filesystem::remove_all(dir);
 }
 
 TEST(X11GameTest, WithNowhereToPlayItSaysSoInOneLine) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/keys/jis_characters.h"
-#include "platform/x11/keycode_names.h"
+#include "platform/x11/server_keyboard.h"
 
 namespace titletype::e2e {
 
@@ -26,7 +26,7 @@ class ServerKeymap {
  public:
   explicit ServerKeymap(Display* display)
       : xkb_(XkbGetMap(display, XkbAllClientInfoMask, XkbUseCoreKbd)),
-        places_(read_keycode_names(display)) {}
+        places_(read_server_keyboard(display).names) {}
   ~ServerKeymap() {
     if (xkb_) XkbFreeKeyboard(xkb_, 0, True);
   }
