@@ -14,7 +14,7 @@ check "GUI subsystem (no console window)" 'Subsystem.*Windows GUI'
 check "64-bit address-space randomisation (HIGH_ENTROPY_VA)" 'HIGH_ENTROPY_VA'
 check "randomised base" 'DYNAMIC_BASE'
 check "no execution from data (NX_COMPAT)" 'NX_COMPAT'
-system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|IMM32|SHELL32|WINMM|dwmapi|msvcrt)\.dll$'
+system_dlls='^(KERNEL32|USER32|GDI32|ADVAPI32|IMM32|SHELL32|WINMM|dwmapi|msvcrt|ole32)\.dll$'
 while read -r dll; do
   if [[ $dll =~ $system_dlls ]]; then echo "ok: imports $dll"; else echo "EXTRA DLL: $dll"; failed=1; fi
 done < <(sed -n 's/.*DLL Name: //p' <<<"$headers")
