@@ -24,10 +24,31 @@ std::string_view number_after(std::string_view title, std::string_view prefix) {
 
 }  // namespace
 
-std::string Narrator::target(std::string_view title) {
-  std::string said(character_name(title.front()));
-  if (title.size() >= kNearTheEnd) said += ", " + std::to_string(title.size());
-  return said;
+/// What is said, put together in place: the longest utterance is a few
+/// words, and the page's module need not carry a growing string's code.
+class Narrator::Words {
+ public:
+  Words& operator<<(std::string_view words) {
+    const std::size_t n = words.copy(text_ + size_, sizeof text_ - size_);
+    size_ += n;
+    return *this;
+  }
+  Words& operator<<(std::size_t number) {  // up to two digits: a title's length
+    if (number >= 10) *this << std::string_view(&"0123456789"[number / 10 % 10], 1);
+    return *this << std::string_view(&"0123456789"[number % 10], 1);
+  }
+  std::string_view text() const { return {text_, size_}; }
+
+ private:
+  char text_[64] = {};
+  std::size_t size_ = 0;
+};
+
+void Narrator::say_target(std::string_view prefix, std::string_view title) {
+  Words words;
+  words << prefix << character_name(title.front());
+  if (title.size() >= kNearTheEnd) words << ", " << title.size();
+  voice_.say(words.text(), Delivery::kInterrupt);
 }
 
 void Narrator::handled(Handler handler, const FormHost& host) {
@@ -40,14 +61,14 @@ void Narrator::handled(Handler handler, const FormHost& host) {
     case Handler::kKeyDown:
       if (!playing) break;
       if (!playing_) {
-        voice_.say("go, " + target(title), Delivery::kInterrupt);
+        say_target("go, ", title);
       } else if (title == title_) {
         // Shift, Ctrl or Alt going down for the key to come: a miss to the
         // counts, but nothing to tell the player, nor to cut the name off.
         if (is_modifier_key(host.form().key_code)) break;
-        voice_.say(title.empty() ? "miss" : "miss, " + target(title), Delivery::kInterrupt);
+        title.empty() ? voice_.say("miss", Delivery::kInterrupt) : say_target("miss, ", title);
       } else {
-        voice_.say(title.empty() ? "clear" : target(title), Delivery::kInterrupt);
+        title.empty() ? voice_.say("clear", Delivery::kInterrupt) : say_target("", title);
       }
       break;
     case Handler::kKeyUp:
@@ -56,21 +77,23 @@ void Narrator::handled(Handler handler, const FormHost& host) {
       if (host.timer2().enabled()) {
         voice_.say("game over", Delivery::kInterrupt);
       } else if (title_.empty()) {
-        voice_.say(target(title), Delivery::kInterrupt);
+        say_target("", title);
       } else if (title.size() >= kNearTheEnd) {
-        voice_.say(std::to_string(title.size()), Delivery::kAfter);
+        voice_.say((Words() << title.size()).text(), Delivery::kAfter);
       }
       break;
     case Handler::kTimer2:
       // Once each, however long the cycle goes on.
       switch (host.form().result_ticks) {
         case 1:
-          voice_.say("score " + std::string(number_after(title, kScoreText)), Delivery::kInterrupt);
+          voice_.say((Words() << "score " << number_after(title, kScoreText)).text(),
+                     Delivery::kInterrupt);
           break;
         case 3:
           if (title.starts_with(kRateText)) {
-            voice_.say("success " + std::string(number_after(title, kRateText)) + " percent",
-                       Delivery::kInterrupt);
+            voice_.say(
+                (Words() << "success " << number_after(title, kRateText) << " percent").text(),
+                Delivery::kInterrupt);
           }
           break;
         case 4:

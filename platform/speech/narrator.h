@@ -27,9 +27,10 @@ class Narrator final : public HandlerObserver {
   void handled(Handler handler, const FormHost& host) override;
 
  private:
-  /// The name of the title's first character, with the title's length
-  /// where the end is near.
-  static std::string target(std::string_view title);
+  class Words;
+  /// `prefix`, the name of the title's first character, and the title's
+  /// length where the end is near, cutting in.
+  void say_target(std::string_view prefix, std::string_view title);
 
   Voice& voice_;
   std::string title_;  // as last seen
