@@ -47,8 +47,12 @@ struct SpeechDispatcherVoice::Connection {
 SpeechDispatcherVoice::SpeechDispatcherVoice() {
   const Speechd& spd = speechd();
   char* error = nullptr;
+  // The user's own service is started if need be; one that SPEECHD_ADDRESS
+  // names is the player's to start (speech-dispatcher refuses to start on
+  // any other socket than its own).
+  const int autospawn = std::getenv("SPEECHD_ADDRESS") ? 0 : 1;
   SPDConnection* connection =
-      spd.spd_open2("titletype", "main", nullptr, SPD_MODE_SINGLE, nullptr, 1, &error);
+      spd.spd_open2("titletype", "main", nullptr, SPD_MODE_SINGLE, nullptr, autospawn, &error);
   if (!connection) {
     // libspeechd's first sentence: the rest, over several lines, is the
     // autospawn's story.
