@@ -22,6 +22,13 @@ SapiVoice::SapiVoice() {
     if (com_) CoUninitialize();
     throw std::runtime_error("cannot reach the speech service (SAPI)");
   }
+  // A voice that cannot speak (Wine's answers E_NOTIMPL) is no voice: say
+  // so rather than play on silent.
+  if (FAILED(voice_->Speak(L"", SPF_ASYNC | SPF_IS_NOT_XML, nullptr))) {
+    voice_->Release();
+    if (com_) CoUninitialize();
+    throw std::runtime_error("the speech service (SAPI) cannot speak here");
+  }
 }
 
 SapiVoice::~SapiVoice() {
