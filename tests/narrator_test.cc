@@ -37,13 +37,22 @@ TEST(NarratorTest, AWholeGameIsHeardAsItIsSeenAndTheResultsOnce) {
   const auto until = [&](auto done) {
     while (!done()) sim.run_for(ms(50));
   };
+  sim.press('A');  // before a game: nothing to say
   sim.press(vk::kSpace);
   until([&] { return sim.title() == "KK"; });
-  sim.press('K');                                  // a hit that leaves another K
-  sim.press('Q');                                  // a miss
+  sim.press('K');                    // a hit that leaves another K
+  sim.press('Q');                    // a miss
+  sim.press(vk::kShift, kShiftBit);  // a miss too, but only a modifier's: not said
+  sim.press(vk::kAlt, kAltBit);
   sim.press('K');                                  // clears the title
   until([&] { return sim.title().size() == 9; });  // "B" and eight Z's
   sim.press('B');                                  // leaves eight Z's
+  // The results as they are shown, not later.
+  for (const auto& [tick, text] :
+       {std::pair{1, "score 3"}, {4, "next game? space. quit: escape"}}) {
+    until([&] { return sim.form().result_ticks == tick; });
+    EXPECT_EQ(voice.said.back().text, text);
+  }
   until([&] { return sim.form().result_ticks == 8; });
   constexpr Delivery I = Delivery::kInterrupt, A = Delivery::kAfter;
   EXPECT_EQ(voice.said, (std::vector<Said>{{"hit space key", I},
