@@ -48,10 +48,9 @@ TEST(NarratorTest, AWholeGameIsHeardAsItIsSeenAndTheResultsOnce) {
   until([&] { return sim.title().size() == 9; });  // "B" and eight Z's
   sim.press('B');                                  // leaves eight Z's
   // The results as they are shown, not later.
-  for (const auto& [tick, text] :
-       {std::pair{1, "score 3"}, {4, "next game? space. quit: escape"}}) {
-    until([&] { return sim.form().result_ticks == tick; });
-    EXPECT_EQ(voice.said.back().text, text);
+  for (const auto& shown : {std::pair{1, "score 3"}, {4, "next game? space. quit: escape"}}) {
+    until([&] { return sim.form().result_ticks == shown.first; });
+    EXPECT_EQ(voice.said.back().text, shown.second);
   }
   until([&] { return sim.form().result_ticks == 8; });
   constexpr Delivery I = Delivery::kInterrupt, A = Delivery::kAfter;
