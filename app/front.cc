@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "platform/host/exit_status.h"
+
 namespace titletype {
 
 int run_front(std::span<const char* const> args, Places places, Tell tell, Play play) {
@@ -20,13 +22,13 @@ int run_front(std::span<const char* const> args, Places places, Tell tell, Play 
   switch (line.action) {
     case CommandLine::Action::kHelp:
       tell(usage_text(places), false);
-      return 0;
+      return exit_status::kDone;
     case CommandLine::Action::kVersion:
       tell("titletype " TITLETYPE_VERSION "\n", false);
-      return 0;
+      return exit_status::kDone;
     case CommandLine::Action::kUsageError:
       tell("titletype: " + line.error + "\nTry 'titletype --help'.\n", true);
-      return 2;
+      return exit_status::kUsage;
     case CommandLine::Action::kPlay:
       break;
   }
@@ -34,7 +36,7 @@ int run_front(std::span<const char* const> args, Places places, Tell tell, Play 
     return play(line);
   } catch (const std::exception& error) {
     tell(std::string("titletype: ") + error.what() + "\n", true);
-    return 1;
+    return exit_status::kFault;
   }
 }
 

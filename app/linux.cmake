@@ -13,13 +13,13 @@ endif()
 
 set(root ${PROJECT_SOURCE_DIR})
 configure_file(${root}/docs/titletype.6 ${PROJECT_BINARY_DIR}/titletype.6 @ONLY)
-configure_file(${root}/assets/desktop/org.titletype.titletype.metainfo.xml
-               ${PROJECT_BINARY_DIR}/org.titletype.titletype.metainfo.xml @ONLY)
+set(desktop_entry ${PROJECT_BINARY_DIR}/${TITLETYPE_APP_ID}.desktop)
+set(metainfo ${PROJECT_BINARY_DIR}/${TITLETYPE_APP_ID}.metainfo.xml)
+configure_file(${root}/assets/desktop/titletype.desktop.in ${desktop_entry} @ONLY)
+configure_file(${root}/assets/desktop/titletype.metainfo.xml.in ${metainfo} @ONLY)
 install(FILES ${ICON_PNG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
 install(FILES ${ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${root}/assets/desktop/org.titletype.titletype.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_BINARY_DIR}/org.titletype.titletype.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${desktop_entry} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_BINARY_DIR}/titletype.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${root}/LICENSE ${root}/NEWS.md ${root}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})

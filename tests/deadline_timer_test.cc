@@ -11,7 +11,7 @@ namespace titletype {
 namespace {
 
 TEST(DeadlineTimerTest, EnablingAndSettingTheIntervalStartAFullPeriod) {
-  VirtualClock clock;
+  SetClock clock;
   DeadlineTimer timer(clock);
   timer.set_interval(1000);
   EXPECT_EQ(timer.deadline(), std::nullopt) << "disabled";
@@ -33,7 +33,7 @@ TEST(DeadlineTimerTest, EnablingAndSettingTheIntervalStartAFullPeriod) {
 }
 
 TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
-  VirtualClock clock;
+  SetClock clock;
   DeadlineTimer timer(clock);
   timer.set_interval(100);
   timer.set_enabled(true);
@@ -51,14 +51,14 @@ TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
 
 /// A display that takes `delay` of the clock's time to show each title.
 struct SlowDisplay final : TitleDisplay {
-  explicit SlowDisplay(VirtualClock& on) : clock(on) {}
+  explicit SlowDisplay(SetClock& on) : clock(on) {}
   void show_title(std::string_view) override { clock.at += delay; }
-  VirtualClock& clock;
+  SetClock& clock;
   Instant delay{};
 };
 
 TEST(DeadlineTimerTest, AHostThatWakesLateOrHandlesSlowlyRunsOneTickPerTimer) {
-  VirtualClock clock;
+  SetClock clock;
   ScriptedRandom random({0.5});
   SlowDisplay display(clock);
   FormHost host(clock, random, display);

@@ -18,6 +18,13 @@ class Clock {
   virtual Instant now() const = 0;
 };
 
+/// A clock that shows the time it is set to: an event's moment, or the
+/// simulated platform's virtual time.
+struct SetClock final : Clock {
+  Instant now() const override { return at; }
+  Instant at{};
+};
+
 /// The earlier of two deadlines; nothing only where neither is set.
 inline std::optional<Instant> earliest(std::optional<Instant> a, std::optional<Instant> b) {
   if (a && b) return std::min(*a, *b);

@@ -87,14 +87,6 @@ class FormHost {
     bool closed = false;
   };
 
-  /// The moment of the event being handled: timers restart from it, so a
-  /// tick handler that changes an interval does not push the schedule by
-  /// the time the loop took to wake.
-  struct EventClock final : Clock {
-    Instant now() const override { return at; }
-    Instant at{};
-  };
-
   template <typename Run>
   void handle(Instant at, Handler handler, Run run);
 
@@ -102,7 +94,10 @@ class FormHost {
   TitleDisplay& display_;
   HandlerObserver* observer_ = nullptr;
   HostedWindow window_;
-  EventClock event_clock_;
+  /// The moment of the event being handled: timers restart from it, so a
+  /// tick handler that changes an interval does not push the schedule by
+  /// the time the loop took to wake.
+  SetClock event_clock_;
   DeadlineTimer timer1_{event_clock_};
   DeadlineTimer timer2_{event_clock_};
   Form1 form_;

@@ -9,8 +9,10 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -34,7 +36,7 @@ class CaughtSignals {
     g_resized = 0;
     sigset_t caught;
     sigemptyset(&caught);
-    for (int i = 0; i < kCount; ++i) {
+    for (std::size_t i = 0; i < kCount; ++i) {
       struct sigaction action {};
       action.sa_handler = kSignals[i] == SIGWINCH ? note_resize : note_stop_signal;
       sigemptyset(&action.sa_mask);
@@ -47,7 +49,7 @@ class CaughtSignals {
   }
   ~CaughtSignals() {
     sigprocmask(SIG_SETMASK, &previous_mask_, nullptr);
-    for (int i = 0; i < kCount; ++i) sigaction(kSignals[i], &previous_[i], nullptr);
+    for (std::size_t i = 0; i < kCount; ++i) sigaction(kSignals[i], &previous_[i], nullptr);
   }
   CaughtSignals(const CaughtSignals&) = delete;
   CaughtSignals& operator=(const CaughtSignals&) = delete;
@@ -55,8 +57,14 @@ class CaughtSignals {
   const sigset_t* wait_mask() const { return &wait_mask_; }
 
  private:
-  static constexpr int kCount = 4;
-  static constexpr int kSignals[kCount] = {SIGINT, SIGTERM, SIGHUP, SIGWINCH};
+  // The stop signals, and the terminal's change of size.
+  static constexpr std::size_t kCount = std::size(kStopSignals) + 1;
+  static constexpr std::array<int, kCount> kSignals = [] {
+    std::array<int, kCount> all{};
+    std::copy(std::begin(kStopSignals), std::end(kStopSignals), all.begin());
+    all.back() = SIGWINCH;
+    return all;
+  }();
   struct sigaction previous_[kCount] {};
   sigset_t previous_mask_{};
   sigset_t wait_mask_{};
@@ -165,6 +173,13 @@ LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock) 
       if (watched[0].revents & ~POLLOUT) source.handle_ready_events(host);
     }
   }
+}
+
+int play_to_the_end(FormHost& host, EventSource& source, const Clock& clock,
+                    const std::function<void(const Form1&)>& at_end) {
+  const LoopEnd end = run_event_loop(host, source, clock);
+  if (at_end) at_end(host.form());
+  return end.exit_status();
 }
 
 }  // namespace titletype

@@ -5,9 +5,12 @@
 // costs no CPU. SIGINT, SIGTERM and SIGHUP end it cleanly.
 #pragma once
 
+#include <csignal>
+#include <functional>
 #include <optional>
 
 #include "platform/host/clock.h"
+#include "platform/host/exit_status.h"
 #include "platform/host/form_host.h"
 
 namespace titletype {
@@ -38,12 +41,15 @@ class EventSource {
   virtual bool hung_up() const { return false; }
 };
 
+/// The signals that end the loop, and the game, cleanly.
+inline constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 /// How the loop ended: the game closed, or the number of the signal that
 /// ended it.
 struct LoopEnd {
   int signal = 0;
-  /// The program's exit status after such an end: 0, or 128 + the signal.
-  int exit_status() const { return signal ? 128 + signal : 0; }
+  /// The program's exit status after such an end.
+  int exit_status() const { return signal ? exit_status::by_signal(signal) : exit_status::kDone; }
 };
 
 /// Runs until the game ends (Esc or the window closed) or a signal comes.
@@ -52,5 +58,10 @@ struct LoopEnd {
 /// says why instead of spinning or freezing.
 /// REQUIRES: `clock` counts the time of CLOCK_MONOTONIC (as SteadyClock does).
 LoopEnd run_event_loop(FormHost& host, EventSource& source, const Clock& clock);
+
+/// What a game does last: runs the loop, shows `at_end` (if any) the form
+/// as the game left it, and gives the program's exit status.
+int play_to_the_end(FormHost& host, EventSource& source, const Clock& clock,
+                    const std::function<void(const Form1&)>& at_end = {});
 
 }  // namespace titletype

@@ -19,12 +19,6 @@ struct TitleAt {
   bool operator==(const TitleAt&) const = default;
 };
 
-/// A clock that shows the time it is set to.
-struct VirtualClock final : Clock {
-  Instant now() const override { return at; }
-  Instant at{};
-};
-
 class SimPlatform final : private TitleDisplay {
  public:
   /// `rand_script` gives rand_unit's answers in turn, its last answer for
@@ -54,7 +48,7 @@ class SimPlatform final : private TitleDisplay {
  private:
   void show_title(std::string_view title) override;
 
-  VirtualClock clock_;
+  SetClock clock_;
   ScriptedRandom random_;
   std::vector<TitleAt> timeline_;
   FormHost host_;

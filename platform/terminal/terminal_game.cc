@@ -103,7 +103,7 @@ class HeldStopSignals {
   HeldStopSignals() {
     sigset_t stop;
     sigemptyset(&stop);
-    for (int signo : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stop, signo);
+    for (int signo : kStopSignals) sigaddset(&stop, signo);
     sigprocmask(SIG_BLOCK, &stop, &previous_);
   }
   ~HeldStopSignals() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
@@ -123,9 +123,9 @@ int run_terminal_game(RandomSource& random, KeyModel keys, HandlerObserver* obse
   FormHost host(clock, random, screen);
   host.set_observer(observer);
   TerminalInput input(STDIN_FILENO, clock, screen, keys);
-  const LoopEnd end = run_event_loop(host, input, clock);
+  const int status = play_to_the_end(host, input, clock);
   input.finish(clock.now() + std::chrono::milliseconds(500));
-  return end.exit_status();
+  return status;
 }
 
 }  // namespace titletype

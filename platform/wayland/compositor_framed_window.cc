@@ -44,7 +44,7 @@ CompositorFramedWindow::CompositorFramedWindow(WaylandGlobals& globals)
                                                                      toplevel_.get())) {
   xdg_surface_add_listener(xdg_surface_.get(), &ToplevelCallbacks::kXdgSurface, this);
   xdg_toplevel_add_listener(toplevel_.get(), &ToplevelCallbacks::kToplevel, this);
-  xdg_toplevel_set_app_id(toplevel_.get(), kWaylandAppId);
+  xdg_toplevel_set_app_id(toplevel_.get(), TITLETYPE_APP_ID);
   // A fixed size: compositors float such a window rather than tile it, and
   // offer no resizing.
   const PixelSize size = surface_.size();

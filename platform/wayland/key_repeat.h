@@ -38,15 +38,9 @@ class KeyRepeat {
   std::optional<uint32_t> take_due(Instant now);
 
  private:
-  /// The timer's periods start from the moment it is told of.
-  struct SetClock final : Clock {
-    Instant now() const override { return at; }
-    Instant at{};
-  };
-
   int32_t rate_ = 25;  // until the compositor says otherwise: X's default pace
   int32_t delay_ms_ = 600;
-  SetClock clock_;
+  SetClock clock_;  // the timer's periods start from the moment it is told of
   DeadlineTimer timer_{clock_};
   uint32_t key_ = 0;
   int32_t period_ms_ = 0;  // the held key's, fixed at its press

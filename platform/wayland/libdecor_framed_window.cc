@@ -66,7 +66,7 @@ LibdecorFramedWindow::LibdecorFramedWindow(wl_display* display, WaylandGlobals& 
     throw DisplayUnavailable("cannot make the window's frame (libdecor)");
   }
   const PixelSize size = surface_.size();
-  libdecor_frame_set_app_id(frame_, kWaylandAppId);
+  libdecor_frame_set_app_id(frame_, TITLETYPE_APP_ID);
   libdecor_frame_set_min_content_size(frame_, size.width, size.height);
   libdecor_frame_set_max_content_size(frame_, size.width, size.height);
   libdecor_frame_unset_capabilities(

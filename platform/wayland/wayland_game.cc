@@ -109,9 +109,7 @@ int run_wayland_game(RandomSource& random, KeyModel keys, WaylandFrame frame,
   host.set_observer(observer);
   window->draw_if_due();  // its first picture, with its title
   WaylandEvents events(display.get(), *window, keyboard);
-  const LoopEnd end = run_event_loop(host, events, clock);
-  if (at_end) at_end(host.form());
-  return end.exit_status();
+  return play_to_the_end(host, events, clock, at_end);
 }
 
 }  // namespace titletype

@@ -49,10 +49,6 @@ class WaylandWindow : public TitleDisplay {
   std::string shown_title_;
 };
 
-/// The desktop entry's id, which the desktop shows the icon of: the
-/// protocols of this Wayland carry no icon of a window's own.
-inline constexpr char kWaylandAppId[] = "org.titletype.titletype";
-
 /// Opens the window, shown, with the frame that the compositor and
 /// `allowed` give; where the compositor draws frames, waits for its answer
 /// first. Throws DisplayUnavailable where no frame will do.

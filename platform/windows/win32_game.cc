@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/host/exit_status.h"
 #include "platform/host/form_host.h"
 #include "platform/host/steady_clock.h"
 #include "platform/keys/scan_codes.h"
@@ -203,7 +204,7 @@ int run_win32_game(HINSTANCE instance, RandomSource& random, KeyModel keys,
     host.run_due_ticks();
     if (!host.ended()) wake.wait_for_message_or(host.next_deadline(), clock);
   }
-  return 0;
+  return exit_status::kDone;
 }
 
 }  // namespace titletype

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/host/exit_status.h"
 #include "platform/host/steady_clock.h"
 #include "platform/keys/jis_keyboard.h"
 #include "platform/keys/keysym_keys.h"
@@ -30,7 +31,7 @@ namespace {
 extern "C" int on_connection_lost(Display*) {
   static constexpr char kMessage[] = "titletype: lost the connection to the X server\n";
   [[maybe_unused]] const auto written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-  _exit(1);
+  _exit(exit_status::kFault);
 }
 
 struct DisplayCloser {
@@ -177,9 +178,7 @@ int run_x11_game(RandomSource& random, KeyModel keys,
   host.set_observer(observer);
   window.map();
   X11Events events(display.get(), window, xkb_event_base, keys);
-  const LoopEnd end = run_event_loop(host, events, clock);
-  if (at_end) at_end(host.form());
-  return end.exit_status();
+  return play_to_the_end(host, events, clock, at_end);
 }
 
 }  // namespace titletype

@@ -56,7 +56,7 @@ X11Window::X11Window(Display* display) : display_(display) {
 X11Window::~X11Window() { XDestroyWindow(display_, window_); }
 
 void X11Window::set_client_properties(PixelSize size) {
-  XClassHint class_hint{const_cast<char*>("titletype"), const_cast<char*>("Titletype")};
+  XClassHint class_hint{const_cast<char*>("titletype"), const_cast<char*>(TITLETYPE_WINDOW_CLASS)};
   XWMHints wm_hints{};
   wm_hints.flags = InputHint | StateHint;
   wm_hints.input = True;
