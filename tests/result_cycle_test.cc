@@ -61,6 +61,18 @@ TEST(ResultCycleTest, ScoreThenRateRoundedDown) {
   }
 }
 
+TEST(ResultCycleTest, TheWidestRateComesOfDoublesTypedWithAModifier) {
+  auto sim = playing("A", 'A');  // typed its first "A", leaving one: D = 1
+  for (int hit = 1; hit < 32767; ++hit) {
+    sim->run_for(*sim->host().next_deadline() - sim->now());
+    sim->key_down('Q', kShiftBit);  // "A", leaving another: D stays 1
+    sim->key_up('Q');
+  }
+  sim->run_for(ms(3'000));  // ten more ticks, at 300 ms: game over
+  EXPECT_EQ(counts(*sim), (Counts{32767, 0, 32766}));
+  EXPECT_EQ(title_at_tick(*sim, 3), "Success 3276700%");
+}
+
 TEST(ResultCycleTest, NoRateFromADivisorOfZero) {
   // Start with "A", type a double with Shift+Q and wait: 1 hit, 1 modifier,
   // and the Shift key-down itself is a modifier and a miss. D = 1 - 2 + 1.

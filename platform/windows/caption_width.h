@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "game/texts.h"
@@ -14,13 +16,16 @@ namespace titletype {
 
 /// The texts of the title that need the most room in a proportional font:
 /// the prompt, the after-game texts with their widest numbers, and a full
-/// feed of its widest glyphs.
+/// feed of its widest glyphs. The counts stop at 32767, and the rate is
+/// widest when every hit but the first came with a modifier and left the
+/// same character: 32767 hits over a divisor of 1.
 inline std::array<std::string, 7> widest_titles() {
   const std::size_t full = kLongestTarget + 1;
+  constexpr int kMostCounted = std::numeric_limits<int16_t>::max();
   return {std::string(kPromptText),
           std::string(kLegendText),
-          std::string(kScoreText) + "32767",
-          std::string(kRateText) + "100" + std::string(kRateSuffix),
+          std::string(kScoreText) + std::to_string(kMostCounted),
+          std::string(kRateText) + std::to_string(kMostCounted * 100) + std::string(kRateSuffix),
           std::string(full, 'W'),
           std::string(full, 'M'),
           std::string(full, '@')};
