@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/x11/server_keyboard.h"
 #include "tests/harness/browser.h"
 #include "tests/harness/layout_keys.h"
 
@@ -34,14 +35,22 @@ struct JudgedKey {
   KeyCode code;
 };
 
+/// The first keycode at the place of the JIS key `key`.
+int keycode_at(const JisKeyboard& places, KeyCode key) {
+  for (int keycode = 0; keycode < JisKeyboard::kKeycodes; ++keycode)
+    if (places.code(keycode, NumLock::kOn) == key) return keycode;
+  throw std::invalid_argument("no place for key " + std::to_string(key));
+}
+
 std::vector<JudgedKey> judged_keys(Display* display) {
+  const JisKeyboard places(read_server_keyboard(display).names);
   std::vector<KeyCode> codes{33,  34,  35,  36,  37,  38,  39,  40,  45,  46,  186,
                              187, 188, 189, 190, 191, 192, 219, 220, 221, 222, 226};
   for (char code = '0'; code <= 'Z'; ++code) code = code == ':' ? 'A' : code, codes.push_back(code);
   for (KeyCode code = 112; code <= 123; ++code) codes.push_back(code);  // F1 to F12
   std::vector<JudgedKey> keys;
   for (KeyCode code : codes) {
-    const int keycode = ServerKeymap(display).keycode_at(code).value();
+    const int keycode = keycode_at(places, code);
     const KeySym symbol = XkbKeycodeToKeysym(display, ::KeyCode(keycode), 0, 0);
     keys.push_back({code == 220                     ? "\u00a5"  // X's backslash
                     : symbol > ' ' && symbol < 0x7f ? std::string(1, char(toupper(int(symbol))))

@@ -32,7 +32,7 @@ int run_speech_bench(const std::string& out_dir, bool quick) {
       next_title_change(x, 2s);
       continue;
     }
-    const e2e::Chord chord = e2e::chord_by_place(x.display(), before[0]);
+    const e2e::Chord chord = e2e::chord_by_place(before[0]);
     for (std::size_t i = 0; i + 1 < chord.size(); ++i) x.key_down(chord[i]);
     std::this_thread::sleep_for(5ms);
     while (next_title_change(x, 0ms)) {

@@ -32,23 +32,6 @@ TEST(DeadlineTimerTest, EnablingAndSettingTheIntervalStartAFullPeriod) {
   EXPECT_EQ(unset.deadline(), std::nullopt) << "nor does a timer with no interval yet";
 }
 
-TEST(DeadlineTimerTest, LateTicksComeOnceAndKeepTheGrid) {
-  SetClock clock;
-  DeadlineTimer timer(clock);
-  timer.set_interval(100);
-  timer.set_enabled(true);
-  EXPECT_EQ(timer.take_due(ms(99)), std::nullopt);
-  EXPECT_EQ(timer.take_due(ms(100)), ms(100));
-  EXPECT_EQ(timer.take_due(ms(100)), std::nullopt) << "one tick per period";
-  // A stall of 3.5 periods gives one tick, and the next stays on the grid.
-  EXPECT_EQ(timer.take_due(ms(550)), ms(200));
-  EXPECT_EQ(timer.take_due(ms(550)), std::nullopt);
-  EXPECT_EQ(timer.deadline(), ms(600));
-  // Handling each tick a little late does not drift.
-  EXPECT_EQ(timer.take_due(ms(600) + std::chrono::microseconds(300)), ms(600));
-  EXPECT_EQ(timer.deadline(), ms(700));
-}
-
 /// A display that takes `delay` of the clock's time to show each title.
 struct SlowDisplay final : TitleDisplay {
   explicit SlowDisplay(SetClock& on) : clock(on) {}

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/terminal/kitty_keys.h"
-#include "platform/terminal/terminal_screen.h"
 #include "tests/sim_game.h"
 
 namespace titletype {
@@ -22,14 +20,6 @@ std::vector<KeyStroke> decode(std::string_view bytes, bool key_events = false,
   decoder.feed(bytes, ms(0), out);
   if (decoder.deadline()) decoder.expire(out);
   return out;
-}
-
-TEST(KeyDecoderTest, EveryFeedCharacterTypedInATerminalRemovesIt) {
-  for (char c = '!'; c <= 'Z'; ++c) {
-    auto sim = playing(std::string{c, 'Z'});
-    for (const KeyStroke& stroke : decode(std::string(1, c))) sim->stroke(stroke);
-    EXPECT_EQ(sim->title(), "Z") << "typing '" << c << "'";
-  }
 }
 
 TEST(KeyDecoderTest, BytesAndSequencesToStrokes) {
@@ -221,30 +211,6 @@ TEST(KeyDecoderTest, ReportedKeyEventsAndModifiedKeys) {
   }
 }
 
-TEST(KittyKeysTest, KeysByNumberOrByTheirUsPosition) {
-  // Keys that type nothing, by the protocol's numbers, at the ends of its
-  // ranges and one of each kind; 0 for none.
-  // clang-format off
-  const std::pair<int, KeyCode> numbers[] = {
-      {9, kTab}, {32, kSpace}, {27, kEsc}, {127, kBackspace}, {57358, kEisu}, {57363, kMenu},
-      {57398, 0}, {57399, kNumpad0}, {57408, kNumpad0 + 9}, {57409, kDecimal}, {57414, kEnter},
-      {57417, kLeft}, {57426, kDelete}, {57427, kClear}, {57428, 0}, {57441, kShift},
-      {57448, kCtrl}, {57450, kRightWin}, {57451, 0}, {31, 0}, {128, 0}};
-  // clang-format on
-  for (const auto& [number, key] : numbers)
-    EXPECT_EQ(kitty_key(number, 0).value_or(KeyStroke{0, 0}).key, key) << number;
-  EXPECT_EQ(kitty_key(57448, 0)->modifiers, kCtrlBit);
-  EXPECT_EQ(kitty_key(57443, 0)->modifiers, kAltBit);
-  // A US position wins over the character: "a" where "q" is on a US layout.
-  const std::string_view us = "`10-=q[]a;'z,/\\";
-  const KeyCode jis[] = {kHankaku, '1', '0',          kMinus, kCaret,
-                         'Q',      kAt, kBracketOpen, 'A',    kSemicolon,
-                         kColon,   'Z', kComma,       kSlash, kBracketClose};
-  for (std::size_t i = 0; i < us.size(); ++i)
-    EXPECT_EQ(kitty_key('a', us[i])->key, jis[i]) << us[i];
-  EXPECT_EQ(kitty_key('a', 'q' + 256)->key, 'A') << "no character of that number";
-}
-
 TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
   KeyDecoder decoder;
   std::vector<KeyStroke> out;
@@ -280,25 +246,6 @@ TEST(KeyDecoderTest, SplitReadsAndTheLoneEscWait) {
     EXPECT_EQ(fresh.deadline(), ms(std::string_view(read).size() == 3 ? 690 : 650))
         << testing::PrintToString(read);
   }
-}
-
-TEST(KeyDecoderTest, ModifierKeysGoDownFirstAndUpLast) {
-  constexpr auto D = KeyEventStep::Kind::kDown, U = KeyEventStep::Kind::kUp;
-  constexpr ModifierMask S = kShiftBit, C = kCtrlBit, A = kAltBit;
-  // clang-format off
-  EXPECT_EQ(key_events_for({kColon, S | C | A}),
-            (std::vector<KeyEventStep>{{D, kShift, S}, {D, kCtrl, S | C}, {D, kAlt, S | C | A},
-                                       {D, kColon, S | C | A}, {U, kColon, S | C | A},
-                                       {U, kAlt, S | C}, {U, kCtrl, S}, {U, kShift, 0}}));
-  // clang-format on
-  EXPECT_EQ(key_events_for({'A', 0}), (std::vector<KeyEventStep>{{D, 'A', 0}, {U, 'A', 0}}));
-  EXPECT_EQ(key_events_for({'A', S, KeyAction::kUp}), (std::vector<KeyEventStep>{{U, 'A', S}}));
-}
-
-TEST(TerminalScreenTest, TheTitleIsTheTopLineInReverseVideoAndTheTerminalsOwn) {
-  EXPECT_EQ(title_bar("A\x01\x7f@", 6), "\x1b[H\x1b[7m A@   \x1b[0m\x1b]2;A@\a");
-  EXPECT_EQ(title_bar("SCORE 7", 4), "\x1b[H\x1b[7m SCO\x1b[0m\x1b]2;SCORE 7\a");
-  EXPECT_EQ(title_bar("", 2), "\x1b[H\x1b[7m  \x1b[0m\x1b]2; \a") << "shown empty, not named";
 }
 
 }  // namespace

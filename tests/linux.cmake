@@ -6,8 +6,8 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_executable(titletype_tests ${CORE_TESTS} jis_keyboard_test.cc window_icon_test.cc
-  key_decoder_test.cc typed_keys_test.cc fault_test.cc size_class_heap_test.cc
-  speech_dispatcher_voice_test.cc)
+  key_mapping_test.cc key_decoder_test.cc kitty_keys_test.cc key_strokes_test.cc
+  terminal_screen_test.cc typed_keys_test.cc printers_test.cc fault_test.cc size_class_heap_test.cc speech_dispatcher_voice_test.cc)
 target_include_directories(titletype_tests PRIVATE ${TESTS_INCLUDE})
 target_link_libraries(titletype_tests PRIVATE titletype_sim titletype_front
   titletype_icon titletype_window_size titletype_terminal titletype_size_class_heap
@@ -89,7 +89,8 @@ if(TITLETYPE_WINDOWS_BUILD_DIR)
   # One test: the suite shares one Wine prefix, which takes seconds to set up.
   add_test(NAME windows_game_under_wine COMMAND titletype_wine_tests)
   # The longest test by far: started first, it runs beside the others.
-  set_tests_properties(windows_game_under_wine PROPERTIES TIMEOUT 600 COST 1000 LABELS "e2e;wine")
+  set_tests_properties(windows_game_under_wine PROPERTIES TIMEOUT 600 COST 1000 PROCESSORS 2
+    LABELS "e2e;wine")
 endif()
 
 # End to end in Chromium, Firefox and GNOME Web (epiphany): the pages of a
@@ -103,17 +104,19 @@ if(TITLETYPE_WEB_BUILD_DIR)
       TITLETYPE_WEB_SITE="${TITLETYPE_WEB_BUILD_DIR}/site"
       TITLETYPE_WEB_SCRIPTED_SITE="${TITLETYPE_WEB_BUILD_DIR}/scripted-site")
     gtest_discover_tests(titletype_${browser}_tests TEST_PREFIX ${browser}. NO_PRETTY_VALUES
-      PROPERTIES TIMEOUT 120 LABELS e2e)
+      PROPERTIES TIMEOUT 120 PROCESSORS 2 LABELS e2e)
   endforeach()
   # The page as an app, over Chromium's DevTools protocol (python3-websocket).
   add_test(NAME page_installs_and_plays_offline
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/installable_page_test.py ${TITLETYPE_WEB_BUILD_DIR}/site)
-  set_tests_properties(page_installs_and_plays_offline PROPERTIES TIMEOUT 120 LABELS e2e)
+  set_tests_properties(page_installs_and_plays_offline PROPERTIES TIMEOUT 120 PROCESSORS 2
+    LABELS e2e)
   # The page by ear: what it asks the browser to say, in Chromium.
   add_test(NAME page_played_by_ear COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/page_by_ear_test.py
     ${TITLETYPE_WEB_BUILD_DIR}/site ${PROJECT_SOURCE_DIR}/README.md)
   # A minute of play: started early, it runs beside the others.
-  set_tests_properties(page_played_by_ear PROPERTIES TIMEOUT 180 COST 500 LABELS e2e)
+  set_tests_properties(page_played_by_ear PROPERTIES TIMEOUT 180 COST 500 PROCESSORS 2
+    LABELS e2e)
 endif()
 
 # The benchmarks drive the programs with the same harness; bench/run.sh

@@ -47,21 +47,6 @@ TEST(PlayTest, TheStartingSpaceIsNotCountedInTheNewGame) {
   EXPECT_FALSE(sim.form().shift_flag);
 }
 
-TEST(PlayTest, OutsidePlayEveryKeyMissesButRowHits) {
-  SimPlatform waiting;
-  waiting.key_down('H');
-  waiting.key_down(vk::kShift, kShiftBit);
-  EXPECT_EQ(counts(waiting), (Counts{0, 2, 0})) << "no modifier count outside play";
-
-  auto over = playing("/ABCDEFGH", 'J');
-  over->run_for(ms(2000));
-  const Counts before = counts(*over);
-  over->key_down(vk::kSlash);  // row hit: no miss
-  over->key_down('A');         // general rule needs a game: miss
-  over->key_down(vk::kEsc);
-  EXPECT_EQ(counts(*over) - before, (Counts{1, 2, 0}));
-}
-
 TEST(PlayTest, TheFeedSpeedsUpEveryTenthTickDownTo300Ms) {
   auto sim = playing("", 'A');  // "A" keeps coming; typing it keeps the game on
   for (int tick = 1; tick <= 400; ++tick) {

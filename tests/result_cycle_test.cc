@@ -30,20 +30,6 @@ std::string title_at_tick(SimPlatform& sim, int tick) {
   return std::string(sim.title());
 }
 
-TEST(ResultCycleTest, AGameWithNoKeysRunsThroughTheWholeCycle) {
-  SimPlatform sim({starts_with('A'), feeds('B')});
-  sim.press(vk::kSpace);
-  sim.run_for(ms(10'000 + 6 * 1500));
-  const std::vector<TitleAt> after(sim.timeline().end() - 7, sim.timeline().end());
-  EXPECT_EQ(after, (std::vector<TitleAt>{{ms(10'000), "ABBBBBBBBBB"},
-                                         {ms(11'500), "SCORE 0"},
-                                         {ms(13'000), "SCORE 0"},
-                                         {ms(14'500), "SCORE 0"},
-                                         {ms(16'000), "Y-SPACE N-Esc"},
-                                         {ms(17'500), "NEXT GAME?"},
-                                         {ms(19'000), "Y-SPACE N-Esc"}}));
-}
-
 TEST(ResultCycleTest, ScoreThenRateRoundedDown) {
   // Each game has one hit more than its `hits`; D is that plus the misses,
   // less the modifiers when the doubles are typed with one.

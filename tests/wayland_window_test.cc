@@ -3,6 +3,8 @@
 // outputs come, change and go, and which frame shows its title.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/wayland/frame_choice.h"
 #include "platform/wayland/output_scales.h"
 
@@ -42,12 +44,21 @@ TEST(OutputScalesTest, TheWindowDrawsAtTheFinestScaleOfTheOutputsItIsOn) {
   EXPECT_EQ(scales.scale(), 4);
 }
 
+}  // namespace
+
+void PrintTo(FrameAfterAnswer frame, std::ostream* out) {
+  *out << std::array{"the compositor's frame", "libdecor's frame", "another window"}[int(frame)];
+}
+
+namespace {
+
 TEST(FrameChoiceTest, AWindowLeftWithoutAFrameGetsLibdecorsOrGivesWay) {
   constexpr auto kAny = WaylandFrame::kAny, kCompositors = WaylandFrame::kCompositors;
   EXPECT_EQ(frame_after_answer(kAny, true), FrameAfterAnswer::kCompositors);
   EXPECT_EQ(frame_after_answer(kCompositors, true), FrameAfterAnswer::kCompositors);
   EXPECT_EQ(frame_after_answer(kAny, false), FrameAfterAnswer::kLibdecor);
   EXPECT_EQ(frame_after_answer(kCompositors, false), FrameAfterAnswer::kGiveWay);
+  EXPECT_EQ(testing::PrintToString(FrameAfterAnswer::kGiveWay), "another window");
 }
 
 }  // namespace

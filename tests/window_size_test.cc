@@ -7,6 +7,7 @@
 
 #include "platform/window/frame_size.h"
 #include "platform/windows/caption_width.h"
+#include "tests/printers.h"
 
 namespace titletype {
 namespace {

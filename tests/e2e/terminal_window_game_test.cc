@@ -94,15 +94,8 @@ std::unique_ptr<Process> in_terminal(XSession& x, std::vector<std::string> args)
   return x.start_game("xterm", args);
 }
 
-std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
-  args.insert(args.begin(), {kGame, "--terminal"});
-  return in_terminal(x(), args);
-}
-
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
-  std::vector<std::string> args = answers_for(chars);
-  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
-  args.insert(args.begin(), {kScriptedGame, "--terminal"});
+std::unique_ptr<Process> WindowGameTest::launch(std::vector<std::string> args, bool scripted) {
+  args.insert(args.begin(), {scripted ? kScriptedGame : kGame, "--terminal"});
   return in_terminal(x(), args);
 }
 

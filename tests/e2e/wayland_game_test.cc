@@ -29,15 +29,9 @@ void WindowGameTest::TearDownTestSuite() {
 
 // With DISPLAY set too, the game chooses the Wayland window, whose frame
 // sway draws.
-std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
-  return sway->start_game(kGame, args);
-}
-
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
-  std::vector<std::string> args = answers_for(chars);
-  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
-  args.insert(args.begin(), "--window=wayland");
-  return sway->start_game(kScriptedGame, args);
+std::unique_ptr<Process> WindowGameTest::launch(std::vector<std::string> args, bool scripted) {
+  if (scripted) args.insert(args.begin(), "--window=wayland");
+  return sway->start_game(scripted ? kScriptedGame : kGame, args);
 }
 
 // By place, the keymap's key names lead to the JIS table that the X11 window

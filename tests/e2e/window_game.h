@@ -21,10 +21,15 @@ class WindowGameTest : public testing::Test {
   static void SetUpTestSuite();
   static void TearDownTestSuite();
   /// Starts the real game with `args`.
-  static std::unique_ptr<Process> start(std::vector<std::string> args = {});
+  static std::unique_ptr<Process> start(std::vector<std::string> args = {}) {
+    return launch(std::move(args), false);
+  }
   /// Starts the game with a scripted random source: it starts with the first
   /// of `chars`, then the feed gives the others in turn, the last for ever.
   static std::unique_ptr<Process> start_scripted(std::string_view chars, KeyModel keys = kPosition);
+  /// Defined by each backend: starts the real game or the scripted one
+  /// with `args`, the options then the random answers.
+  static std::unique_ptr<Process> launch(std::vector<std::string> args, bool scripted);
 
   static XSession& x() { return *x_; }
   /// Finds `game`'s window, gives it the keyboard and waits for the game's
@@ -53,9 +58,6 @@ class WindowGameTest : public testing::Test {
 
   static inline std::unique_ptr<XSession> x_;
 };
-
-/// The scripted game's rand_unit answers for `chars` (see start_scripted).
-std::vector<std::string> answers_for(std::string_view chars);
 
 /// A keyboard layout of the tests' X server, and how the game reads keys.
 struct LayoutPlay {

@@ -11,10 +11,11 @@
 
 namespace titletype::e2e {
 
-std::vector<std::string> answers_for(std::string_view chars) {
-  std::vector<std::string> answers{std::to_string(starts_with(chars[0]))};
-  for (char c : chars.substr(1)) answers.push_back(std::to_string(feeds(c)));
-  return answers;
+std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
+  std::vector<std::string> args{std::to_string(starts_with(chars[0]))};
+  for (char c : chars.substr(1)) args.push_back(std::to_string(feeds(c)));
+  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
+  return launch(args, true);
 }
 
 namespace {
@@ -56,13 +57,14 @@ TEST_F(WindowGameTest, PlaysARandomGameToTheEndOfTheResultCycle) {
   ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() == 1; }));
   const char first = x().title()[0];
   EXPECT_TRUE(first >= '@' && first <= 'Y') << first;
-  // Type whatever arrives, a few times over.
+  // Type whatever arrives, a few times over; a busy machine may let a
+  // character arrive before the key, but never undo the hit.
   for (int typed = 0; typed < 4; ++typed) {
     ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() >= 2; }));
     const std::string before = x().title();
     x().type(before[0]);
-    ASSERT_TRUE(x().wait_title([&](const std::string& t) { return t.size() < before.size(); }));
-    EXPECT_EQ(x().title(), before.substr(1));
+    ASSERT_TRUE(x().wait_title([&](const std::string& t) { return !t.starts_with(before); }));
+    EXPECT_TRUE(x().title().starts_with(before.substr(1))) << before << " " << x().title();
   }
   // Then no more keys: the string grows past 10 and the results follow.
   ASSERT_TRUE(x().wait_title([](const std::string& t) { return t.size() == 11; }, 30s));
@@ -108,9 +110,11 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
   auto game = start_scripted(chars, keys);
   find(*game);
   press_space();
+  // Each character is struck while it is the first, whatever has arrived
+  // behind it on a busy machine.
   for (char c : chars) {
-    ASSERT_TRUE(x().wait_title(std::string(1, c))) << c;
-    Chord chord = typed ? *chord_in_layout(x().display(), c) : chord_by_place(x().display(), c);
+    ASSERT_TRUE(x().wait_title([c](const std::string& t) { return t.starts_with(c); })) << c;
+    Chord chord = typed ? *chord_in_layout(x().display(), c) : chord_by_place(c);
     if (!typed) {
       // A lone Alt or F10 must not take the next key away (Windows' menu
       // mode); Page Up is "!"; Ctrl and Alt count as Shift: Ctrl+9 is ")".
@@ -121,7 +125,7 @@ TEST_P(LayoutPlayTest, KeysHitTheirCharactersInEveryLayout) {
         chord = {c == ')' ? kLeftCtrlKeycode : kLeftAltKeycode, chord.back()};
     }
     x().play(chord);
-    ASSERT_TRUE(x().wait_title("")) << c;
+    ASSERT_TRUE(x().wait_title([c](const std::string& t) { return !t.starts_with(c); })) << c;
   }
   x().tap(kEscKeycode);
   EXPECT_EQ(game->wait(20s), 0);

@@ -27,20 +27,15 @@ void WindowGameTest::TearDownTestSuite() {
   x_.reset();
 }
 
-std::unique_ptr<Process> WindowGameTest::start(std::vector<std::string> args) {
-  args.insert(args.begin(), kGame);
+std::unique_ptr<Process> WindowGameTest::launch(std::vector<std::string> args, bool scripted) {
+  args.insert(args.begin(), scripted ? kScriptedGame : kGame);
   return x().start_game("wine", args, wine->environment());
 }
 
-std::unique_ptr<Process> WindowGameTest::start_scripted(std::string_view chars, KeyModel keys) {
-  std::vector<std::string> args = answers_for(chars);
-  if (keys == kTyped) args.insert(args.begin(), "--keys=typed");
-  args.insert(args.begin(), kScriptedGame);
-  return x().start_game("wine", args, wine->environment());
-}
-
+// Wine gives each X key a scan code by the layout it finds, so by place is
+// played in two; typed, its characters come from the X server's layout.
 std::vector<LayoutPlay> layout_plays() {
-  return {{"jp", kPosition}, {"us", kPosition}, {"jp", kTyped}, {"us", kTyped}};
+  return {{"jp", kPosition}, {"us", kPosition}, {"us", kTyped}};
 }
 
 namespace {

@@ -5,8 +5,6 @@
 // it will not start without one.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,24 +16,15 @@ namespace titletype::e2e {
 
 class Browser {
  public:
-  Browser(XSession& x, std::string name) : x_(x), name_(std::move(name)) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "titletype-web.XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for the browser");
-    profiles_ = pattern;
+  Browser(XSession& x, std::string name) : x_(x), name_(std::move(name)), folder_("web") {
     if (name_ == "epiphany") {
-      const auto bus = profiles_ / "bus";
+      const auto bus = folder_.path() / "bus";
       session_bus_ = std::make_unique<Process>(std::vector<std::string>{
           "dbus-daemon", "--session", "--nofork", "--address=unix:path=" + bus.string()});
       if (!eventually([&] { return std::filesystem::exists(bus); }))
         throw std::runtime_error("no session bus: " + session_bus_->stderr_text());
     }
     x_.play_in_browser(name_ == "firefox" ? "Mozilla Firefox" : "");
-  }
-  ~Browser() {
-    session_bus_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(profiles_, ignored);
   }
   Browser(const Browser&) = delete;
   Browser& operator=(const Browser&) = delete;
@@ -45,7 +34,7 @@ class Browser {
   /// Opens `url` in a window of its own: Chromium's an app window, which
   /// has no tabs, unless `app` is false.
   std::unique_ptr<Process> open(const std::string& url, bool app = true) {
-    const std::string profile = (profiles_ / std::to_string(++opened_)).string();
+    const std::string profile = (folder_.path() / std::to_string(++opened_)).string();
     if (name_ == "firefox") {
       // A fresh profile would open a tab of its own, which takes the keyboard.
       std::filesystem::create_directories(profile);
@@ -58,7 +47,7 @@ class Browser {
       // Its web process's sandbox cannot start in a container (nor as root).
       return x_.start_game(
           "epiphany-browser", {"--private-instance", "--profile=" + profile, url},
-          {{"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (profiles_ / "bus").string()},
+          {{"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (folder_.path() / "bus").string()},
            {"GDK_BACKEND", "x11"},
            {"WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1"}});
     }
@@ -72,7 +61,7 @@ class Browser {
  private:
   XSession& x_;
   std::string name_;
-  std::filesystem::path profiles_;
+  TempFolder folder_;
   std::unique_ptr<Process> session_bus_;
   int opened_ = 0;
 };

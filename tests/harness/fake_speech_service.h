@@ -10,11 +10,12 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/harness/process.h"
 
 namespace titletype::e2e {
 
@@ -23,12 +24,10 @@ namespace titletype::e2e {
 /// `answered_texts` texts (a service that hangs).
 class FakeSpeechService {
  public:
-  explicit FakeSpeechService(int answered_texts = 1000) : answered_texts_(answered_texts) {
-    std::string dir = "/tmp/titletype-ssip-XXXXXX";
-    if (!mkdtemp(dir.data())) throw std::runtime_error("cannot make the service's folder");
-    dir_ = dir;
+  explicit FakeSpeechService(int answered_texts = 1000)
+      : answered_texts_(answered_texts), folder_("ssip") {
     sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
-    const std::string path = (dir_ / "speechd.sock").string();
+    const std::string path = (folder_.path() / "speechd.sock").string();
     path.copy(address.sun_path, sizeof address.sun_path - 1);
     listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
@@ -42,7 +41,6 @@ class FakeSpeechService {
     server_.join();
     close(listener_);
     unsetenv("SPEECHD_ADDRESS");
-    std::filesystem::remove_all(dir_);
   }
 
   /// "CANCEL" and each text said, in order.
@@ -98,7 +96,7 @@ class FakeSpeechService {
   }
 
   int answered_texts_;
-  std::filesystem::path dir_;
+  TempFolder folder_;
   int listener_;
   std::thread server_;
   std::mutex mutex_;

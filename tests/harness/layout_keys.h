@@ -7,11 +7,10 @@
 #include <X11/keysym.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "platform/keys/jis_characters.h"
-#include "platform/x11/server_keyboard.h"
 
 namespace titletype::e2e {
 
@@ -21,12 +20,11 @@ using Chord = std::vector<int>;
 
 inline constexpr int kLeftShiftKeycode = 50;
 
-/// The server's keyboard map, and its keys' places; freed when it goes.
+/// The server's keyboard map; freed when it goes.
 class ServerKeymap {
  public:
   explicit ServerKeymap(Display* display)
-      : xkb_(XkbGetMap(display, XkbAllClientInfoMask, XkbUseCoreKbd)),
-        places_(read_server_keyboard(display).names) {}
+      : xkb_(XkbGetMap(display, XkbAllClientInfoMask, XkbUseCoreKbd)) {}
   ~ServerKeymap() {
     if (xkb_) XkbFreeKeyboard(xkb_, 0, True);
   }
@@ -38,23 +36,17 @@ class ServerKeymap {
   std::optional<int> keycode_of(KeySym symbol, int level = 0, bool jis_only = false) const {
     for (int code = xkb_ ? xkb_->min_key_code : 1; xkb_ && code <= xkb_->max_key_code; ++code) {
       if (XkbKeyNumGroups(xkb_, code) > 0 && level < XkbKeyGroupWidth(xkb_, code, 0) &&
-          XkbKeySymEntry(xkb_, code, level, 0) == symbol &&
-          (!jis_only || places_.code(code, NumLock::kOn)))
+          XkbKeySymEntry(xkb_, code, level, 0) == symbol && (!jis_only || jis_place(code)))
         return code;
-    }
-    return std::nullopt;
-  }
-  /// The first keycode at the place of the JIS key `key`.
-  std::optional<int> keycode_at(KeyCode key) const {
-    for (int code = 0; code < JisKeyboard::kKeycodes; ++code) {
-      if (places_.code(code, NumLock::kOn) == key) return code;
     }
     return std::nullopt;
   }
 
  private:
+  // A key that a JIS keyboard has: evdev's first 128, but ISO's extra key
+  // (86); not the keypad's parentheses (179 and 180), which type "(" and ")".
+  static bool jis_place(int keycode) { return keycode - 8 < 128 && keycode - 8 != 86; }
   XkbDescPtr xkb_;
-  JisKeyboard places_;
 };
 
 /// The keys that type `c` (a letter unshifted) in the server's layout, by
@@ -77,12 +69,25 @@ inline std::optional<Chord> chord_in_layout(Display* display, char c) {
   return std::nullopt;
 }
 
-/// The keys at the places where a JIS keyboard types `c`.
-inline Chord chord_by_place(Display* display, char c) {
-  const auto stroke = jis_stroke_for(c);
-  const auto key = stroke ? ServerKeymap(display).keycode_at(stroke->key) : std::nullopt;
-  if (!key) throw std::invalid_argument(std::string("no JIS key for ") + c);
-  return stroke->modifiers & kShiftBit ? Chord{kLeftShiftKeycode, *key} : Chord{*key};
+/// The keys at the places where a JIS keyboard types `c`, as its legends
+/// stand: rows of keys by the evdev code of their first key (an X keycode is
+/// 8 more), each legend plain and with Shift (a space: none). Stated here
+/// from the keyboard, apart from the program's tables, so that a key out of
+/// place there fails a play.
+inline Chord chord_by_place(char c) {
+  constexpr struct {
+    int first;
+    std::string_view plain, shifted;
+  } kRows[] = {{2, "1234567890-", "!\"#$%&'() ="},
+               {16, "QWERTYUIOP@", ""},
+               {30, "ASDFGHJKL;:", "         +*"},
+               {44, "ZXCVBNM,./", "       <>?"}};
+  for (const auto& row : kRows) {
+    if (const auto at = row.plain.find(c); at != row.plain.npos) return {row.first + int(at) + 8};
+    if (const auto at = row.shifted.find(c); at != row.shifted.npos && c != ' ')
+      return {kLeftShiftKeycode, row.first + int(at) + 8};
+  }
+  throw std::invalid_argument(std::string("no JIS key for ") + c);
 }
 
 }  // namespace titletype::e2e

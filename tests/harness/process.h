@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -41,6 +42,27 @@ inline bool eventually(const std::function<bool()>& done, std::chrono::milliseco
   }
   return true;
 }
+
+/// A new folder in /tmp (short enough for the sockets put in it), removed
+/// with all it holds when it goes.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& name) {
+    std::string pattern = "/tmp/titletype-" + name + ".XXXXXX";
+    if (!mkdtemp(pattern.data())) throw std::system_error(errno, std::generic_category(), pattern);
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 class Process {
  public:

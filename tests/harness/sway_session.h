@@ -21,12 +21,10 @@ class SwaySession {
  public:
   /// Starts sway on `x`'s server, with `config` after the lines that make
   /// its keyboard Japanese and its windows framed.
-  explicit SwaySession(XSession& x, const std::string& config = "") : x_(x) {
-    std::string dir = "/tmp/titletype-sway-XXXXXX";
-    if (!mkdtemp(dir.data())) throw std::runtime_error("cannot make sway's runtime folder");
-    runtime_dir_ = dir;
-    std::ofstream(runtime_dir_ / "config") << "input * xkb_layout jp\n" << config;
-    std::vector<std::string> command{"sway", "-c", (runtime_dir_ / "config").string()};
+  explicit SwaySession(XSession& x, const std::string& config = "") : x_(x), folder_("sway") {
+    const std::string dir = folder_.path().string();
+    std::ofstream(folder_.path() / "config") << "input * xkb_layout jp\n" << config;
+    std::vector<std::string> command{"sway", "-c", (folder_.path() / "config").string()};
     if (geteuid() == 0) {
       const passwd* nobody = getpwnam("nobody");
       if (!nobody || chown(dir.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
@@ -36,7 +34,7 @@ class SwaySession {
                      {"setpriv", "--reuid=nobody", "--regid=" + std::to_string(nobody->pw_gid),
                       "--clear-groups", "--"});
     }
-    swaysock_ = (runtime_dir_ / "ipc.sock").string();  // sway takes a SWAYSOCK that is free
+    swaysock_ = (folder_.path() / "ipc.sock").string();  // sway takes a SWAYSOCK that is free
     const Environment env{
         {"XDG_RUNTIME_DIR", dir},   {"WLR_BACKENDS", "x11"},  {"HOME", dir},
         {"WLR_RENDERER", "pixman"}, {"WLR_X11_OUTPUTS", "1"}, {"WAYLAND_DISPLAY", ""},
@@ -58,8 +56,6 @@ class SwaySession {
     x_.follow_layouts(nullptr);
     events_.reset();
     sway_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(runtime_dir_, ignored);
   }
   SwaySession(const SwaySession&) = delete;
   SwaySession& operator=(const SwaySession&) = delete;
@@ -81,7 +77,7 @@ class SwaySession {
   /// Starts `binary` with `args` in sway, `env` added, and lets `x_` play it.
   std::unique_ptr<Process> start_game(const std::string& binary, std::vector<std::string> args,
                                       Environment env = {}) {
-    events_path_ = (runtime_dir_ / ("events" + std::to_string(++games_))).string();
+    events_path_ = (folder_.path() / ("events" + std::to_string(++games_))).string();
     events_ = std::make_unique<Process>(std::vector<std::string>{
         "sh", "-c", "exec swaymsg -s \"$1\" -r -m -t subscribe '[\"window\"]' >\"$2\"", "sh",
         swaysock_, events_path_});
@@ -120,7 +116,7 @@ class SwaySession {
   /// The name of the Wayland socket that sway made in its runtime folder.
   std::string wayland_socket() const {
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(runtime_dir_, ignored)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path(), ignored)) {
       const std::string name = entry.path().filename().string();
       if (name.starts_with("wayland-") && name.ends_with(".lock"))
         return name.substr(0, name.size() - 5);
@@ -129,7 +125,7 @@ class SwaySession {
   }
 
   XSession& x_;
-  std::filesystem::path runtime_dir_;
+  TempFolder folder_;
   std::unique_ptr<Process> sway_, events_;
   ::Window window_ = 0;
   Environment wayland_;

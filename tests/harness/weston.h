@@ -4,8 +4,6 @@
 // that goes with it.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,10 +15,8 @@ namespace titletype::e2e {
 class Weston {
  public:
   /// A compositor whose screen is `width` x `height`.
-  Weston(XSession& x, int width, int height) {
-    std::string dir = "/tmp/titletype-weston-XXXXXX";
-    if (!mkdtemp(dir.data())) throw std::runtime_error("cannot make weston's runtime folder");
-    runtime_dir_ = dir;
+  Weston(XSession& x, int width, int height) : folder_("weston") {
+    const std::string dir = folder_.path().string();
     env_ = {{"XDG_RUNTIME_DIR", dir}, {"WAYLAND_DISPLAY", "titletype"}};
     weston_ =
         x.start_game("weston",
@@ -30,22 +26,17 @@ class Weston {
     if (!eventually([&] { return (screen_ = x.window_named("Weston Compositor")); }))
       throw std::runtime_error("weston did not start: " + weston_->stderr_text());
   }
-  ~Weston() {
-    weston_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(runtime_dir_, ignored);
-  }
   Weston(const Weston&) = delete;
   Weston& operator=(const Weston&) = delete;
 
   /// What a client needs to find this compositor.
   const Environment& env() const { return env_; }
-  const std::filesystem::path& runtime_dir() const { return runtime_dir_; }
+  const std::filesystem::path& runtime_dir() const { return folder_.path(); }
   /// Its screen: the X window that shows its clients.
   ::Window screen() const { return screen_; }
 
  private:
-  std::filesystem::path runtime_dir_;
+  TempFolder folder_;
   Environment env_;
   std::unique_ptr<Process> weston_;
   ::Window screen_ = 0;

@@ -14,8 +14,7 @@ class WinePrefix {
  public:
   /// Creates and sets up the prefix (some seconds) with its desktop on
   /// `display`: a program that waits for the desktop's first start may fail.
-  explicit WinePrefix(const std::string& display) {
-    if (!mkdtemp(path_.data())) throw std::runtime_error("cannot make a folder for Wine");
+  explicit WinePrefix(const std::string& display) : folder_("wine") {
     auto env = environment();
     env.emplace_back("DISPLAY", display);
     Process boot({"wineboot", "-i"}, env);
@@ -26,25 +25,24 @@ class WinePrefix {
     // remove the prefix and the server's folder Debian's Wine names in it.
     Process({"wineserver", "-k"}, environment()).wait(30s);
     Process({"wineserver", "-w"}, environment()).wait(30s);
-    const std::string server_folder = read_file(path_ + "/wineserver");
+    const std::string server_folder = read_file(folder_.path() / "wineserver");
     std::error_code ignored;
     if (!server_folder.empty() && server_folder.find('/') == std::string::npos)
       std::filesystem::remove_all(std::filesystem::temp_directory_path() / server_folder, ignored);
-    std::filesystem::remove_all(path_, ignored);
   }
   WinePrefix(const WinePrefix&) = delete;
   WinePrefix& operator=(const WinePrefix&) = delete;
 
   /// The environment that runs Wine in this prefix, quietly.
   Environment environment() const {
-    return {{"WINEPREFIX", path_},
+    return {{"WINEPREFIX", folder_.path()},
             {"WINEARCH", "win64"},
             {"WINEDEBUG", "-all"},
             {"WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe="}};
   }
 
  private:
-  std::string path_ = (std::filesystem::temp_directory_path() / "titletype-wine.XXXXXX").string();
+  TempFolder folder_;
 };
 
 }  // namespace titletype::e2e
