@@ -44,7 +44,7 @@ git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$out/$name-source.t
 tar -C "$work" -xzf "$out/$name-source.tar.gz"
 src=$work/$name
 # The build folders' paths must not reach the programs.
-reproducible=(-DCMAKE_BUILD_TYPE=Release -DTITLETYPE_TESTS=OFF
+reproducible=(-DCMAKE_BUILD_TYPE=MinSizeRel -DTITLETYPE_TESTS=OFF
   "-DCMAKE_CXX_FLAGS=-ffile-prefix-map=$work=/build")
 
 echo "== Linux"

@@ -43,10 +43,11 @@ void FormHost::run_due_ticks() {
   bool timer2_done = false;
   while (!ended()) {
     const Instant now = clock_.now();
-    const auto due1 = timer1_done ? std::nullopt : timer1_.deadline();
-    const auto due2 = timer2_done ? std::nullopt : timer2_.deadline();
-    const bool take1 = due1 && *due1 <= now && (!due2 || *due1 <= *due2);
-    const bool take2 = !take1 && due2 && *due2 <= now;
+    constexpr Instant kNever = Instant::max();
+    const Instant due1 = timer1_done ? kNever : timer1_.deadline().value_or(kNever);
+    const Instant due2 = timer2_done ? kNever : timer2_.deadline().value_or(kNever);
+    const bool take1 = due1 <= now && due1 <= due2;
+    const bool take2 = !take1 && due2 <= now;
     if (take1) {
       timer1_done = true;
       handle(*timer1_.take_due(now), Handler::kTimer1, [this] { form_.on_timer1_tick(); });
