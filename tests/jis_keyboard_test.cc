@@ -90,7 +90,7 @@ TEST(JisKeysTest, EveryKeyByItsXkbBrowserAndScanName) {
   for (const auto& [name, scan, on, off] : keypad)
     expect_key(name, name[2] == 'D' ? "NumpadDecimal" : "Numpad" + std::string(name + 2), scan, on,
                off);
-  for (const char* none : {"", "FK13", "AE14", "I147", "esc"})
+  for (const char* none : {"", "FK13", "AE14", "I147", "esc", "AC011"})
     EXPECT_EQ(jis_virtual_key(none, NumLock::kOn), std::nullopt) << none;
   for (const char* none : {"", "Key", "KeyAA", "Keya", "Digit", "DigitX", "F", "F0", "F13", "F1x",
                            "Numpad", "Lang1", "AudioVolumeUp", "ESC"})

@@ -13,7 +13,7 @@
 #include <array>
 #include <bitset>
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "game/key_codes.h"
 #include "platform/keys/jis_keys.h"
@@ -27,12 +27,31 @@ struct KeyEvent {
   bool operator==(const KeyEvent&) const = default;
 };
 
+/// An XKB key name, which has four characters at most: a keyboard's 256 of
+/// them fit in a kilobyte. It stands in for the text it holds, both ways.
+class KeyName {
+ public:
+  constexpr KeyName() = default;
+  constexpr KeyName(std::string_view name) { name.copy(chars_.data(), chars_.size()); }
+  constexpr KeyName(const char* name) : KeyName(std::string_view(name)) {}
+  constexpr operator std::string_view() const {
+    const std::string_view all(chars_.data(), chars_.size());
+    return all.substr(0, all.find('\0'));
+  }
+  bool operator==(std::string_view other) const { return std::string_view(*this) == other; }
+
+ private:
+  std::array<char, 4> chars_{};
+};
+
 class JisKeyboard {
  public:
   static constexpr int kKeycodes = 256;
-  using KeycodeNames = std::array<std::string, kKeycodes>;
+  using KeycodeNames = std::array<KeyName, kKeycodes>;
   using KeycodeSet = std::bitset<kKeycodes>;
 
+  /// A keyboard with no keys, until one is read.
+  JisKeyboard() = default;
   /// `names` gives the XKB name of each keycode, empty where there is none.
   explicit JisKeyboard(const KeycodeNames& names);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "game/virtual_keys.h"
 
@@ -138,23 +139,62 @@ constexpr KeypadKey kKeypad[] = {
     {"KPDL", vk::kDecimal, vk::kDelete},
 };
 
+// A name of up to four characters as one number, for comparing at once;
+// 0 for any other.
+constexpr std::uint32_t packed(std::string_view name) {
+  std::uint32_t number = 0;
+  if (name.size() > 4) return 0;
+  for (const char c : name) number = number << 8 | static_cast<unsigned char>(c);
+  return number;
+}
+
+// Both tables in one, sorted by number: a window looks up all 256 of its
+// keycodes' names as it opens, and a search halves the table at each step.
+struct KeyByName {
+  std::uint32_t name;
+  KeyCode num_lock_on;
+  KeyCode num_lock_off;
+};
+
+constexpr auto kByName = [] {
+  std::array<KeyByName, std::size(kKeypad) + std::size(kKeys)> all{};
+  std::size_t n = 0;
+  const auto insert = [&](KeyByName key) {  // in order, as a card into a hand
+    std::size_t at = n++;
+    for (; at > 0 && all[at - 1].name > key.name; --at) all[at] = all[at - 1];
+    all[at] = key;
+  };
+  for (const KeypadKey& k : kKeypad) insert({packed(k.name), k.num_lock_on, k.num_lock_off});
+  for (const NamedKey& k : kKeys) insert({packed(k.name), k.code, k.code});
+  return all;
+}();
+static_assert(kByName.front().name != 0, "a name longer than four characters");
+
 }  // namespace
 
 std::optional<KeyCode> jis_virtual_key(std::string_view xkb_name, NumLock num_lock) {
-  for (const KeypadKey& k : kKeypad) {
-    if (k.name == xkb_name) return num_lock == NumLock::kOn ? k.num_lock_on : k.num_lock_off;
-  }
-  for (const NamedKey& k : kKeys) {
-    if (k.name == xkb_name) return k.code;
-  }
-  return std::nullopt;
+  const std::uint32_t name = packed(xkb_name);
+  const auto key = std::lower_bound(kByName.begin(), kByName.end(), name,
+                                    [](const KeyByName& k, std::uint32_t n) { return k.name < n; });
+  if (name == 0 || key == kByName.end() || key->name != name) return std::nullopt;
+  return num_lock == NumLock::kOn ? key->num_lock_on : key->num_lock_off;
 }
 
 ModifierMask modifier_bit_of(std::string_view xkb_name) {
-  if (xkb_name == "LFSH" || xkb_name == "RTSH") return kShiftBit;
-  if (xkb_name == "LCTL" || xkb_name == "RCTL") return kCtrlBit;
-  if (xkb_name == "LALT" || xkb_name == "RALT" || xkb_name == "ALGR") return kAltBit;
-  return 0;
+  switch (packed(xkb_name)) {
+    case packed("LFSH"):
+    case packed("RTSH"):
+      return kShiftBit;
+    case packed("LCTL"):
+    case packed("RCTL"):
+      return kCtrlBit;
+    case packed("LALT"):
+    case packed("RALT"):
+    case packed("ALGR"):
+      return kAltBit;
+    default:
+      return 0;
+  }
 }
 
 std::string xkb_position(std::string_view row, std::size_t number) {

@@ -15,7 +15,7 @@ ServerKeyboard read_server_keyboard(Display* display) {
     for (int code = xkb->min_key_code; code <= xkb->max_key_code && code < JisKeyboard::kKeycodes;
          ++code) {
       const char* name = xkb->names->keys[code].name;
-      keyboard.names[code].assign(name, strnlen(name, XkbKeyNameLength));
+      keyboard.names[code] = std::string_view(name, strnlen(name, XkbKeyNameLength));
       if (keyboard.names[code] == "NMLK" && xkb->map && xkb->map->modmap) {
         keyboard.num_lock_mask = xkb->map->modmap[code];
       }

@@ -43,11 +43,7 @@ using DisplayHandle = std::unique_ptr<Display, DisplayCloser>;
 class X11Events final : public EventSource {
  public:
   X11Events(Display* display, X11Window& window, int xkb_event_base, KeyModel keys)
-      : display_(display),
-        window_(window),
-        xkb_event_base_(xkb_event_base),
-        keys_(keys),
-        keyboard_(JisKeyboard::KeycodeNames{}) {
+      : display_(display), window_(window), xkb_event_base_(xkb_event_base), keys_(keys) {
     read_keyboard();
   }
 
