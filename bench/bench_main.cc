@@ -5,6 +5,7 @@
 // Usage: bench_driver OUTPUT_DIR [--quick] [--wine WINDOWS_EXE | --terminals | --wayland |
 //                                           --speech]
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
+    std::filesystem::create_directories(args[0]);  // the reports go nowhere else
     if (wine != args.end()) return titletype::bench::run_wine_bench(args[0], *(wine + 1), quick);
     if (std::find(args.begin(), args.end(), "--speech") != args.end()) {
       return titletype::bench::run_speech_bench(args[0], quick);

@@ -96,7 +96,9 @@ void measure_round(XSession& x, e2e::SwaySession& sway, const std::string& binar
 }  // namespace
 
 int run_wayland_bench(const std::string& out_dir, bool quick) {
-  const int rounds = quick ? 2 : 5, keys = quick ? 10 : 40;
+  // Many rounds of a few keys: each round's start-up is one sample, with a
+  // spread as large as the gap between the two programs.
+  const int rounds = quick ? 3 : 15, keys = quick ? 10 : 14;
   XSession x;
   e2e::SwaySession sway(x);
   WaylandFigures game, floor;
