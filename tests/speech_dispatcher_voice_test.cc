@@ -45,7 +45,8 @@ TEST(SpeechDispatcherVoiceTest, NoServiceIsOneLine) {
     ADD_FAILURE() << "a voice with no service";
   } catch (const SpeechUnavailable& error) {
     const std::string line = error.what();
-    EXPECT_TRUE(line.starts_with("cannot reach the speech service") && line.find('\n') == line.npos)
+    EXPECT_TRUE(line.starts_with("cannot reach the speech service") &&
+                line.find("/nonexistent/speechd.sock") != line.npos && line.find('\n') == line.npos)
         << line;
   }
   unsetenv("SPEECHD_ADDRESS");

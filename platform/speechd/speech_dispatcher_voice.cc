@@ -55,10 +55,10 @@ SpeechDispatcherVoice::SpeechDispatcherVoice() {
       spd.spd_open2("titletype", "main", nullptr, SPD_MODE_SINGLE, nullptr, autospawn, &error);
   if (!connection) {
     // libspeechd's first sentence: the rest, over several lines, is the
-    // autospawn's story.
+    // autospawn's story. (The socket's path in it may hold a dot.)
     std::string why = error ? error : "no answer";
     std::free(error);
-    why.resize(std::min(why.size(), why.find_first_of(".\n")));
+    why.resize(std::min({why.size(), why.find(". "), why.find('\n')}));
     throw SpeechUnavailable("cannot reach the speech service (speech-dispatcher): " + why);
   }
   connection_ = std::make_unique<Connection>(Connection{connection});
