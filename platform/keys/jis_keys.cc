@@ -176,7 +176,7 @@ std::optional<KeyCode> jis_virtual_key(std::string_view xkb_name, NumLock num_lo
   const std::uint32_t name = packed(xkb_name);
   const auto key = std::lower_bound(kByName.begin(), kByName.end(), name,
                                     [](const KeyByName& k, std::uint32_t n) { return k.name < n; });
-  if (name == 0 || key == kByName.end() || key->name != name) return std::nullopt;
+  if (key == kByName.end() || key->name != name) return std::nullopt;  // no key packs to 0
   return num_lock == NumLock::kOn ? key->num_lock_on : key->num_lock_off;
 }
 
