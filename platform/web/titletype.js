@@ -130,7 +130,7 @@
       : 'Keys: their places on a Japanese (JIS) keyboard. ';
     line.appendChild(link((p) => (typed ? p.delete('keys') : p.set('keys', 'typed')),
       typed ? 'Play by place instead' : 'Play by the characters you type instead'));
-    line.append(spoken ? ' The game speaks. ' : ' ');
+    line.append(spoken ? '. The game speaks. ' : '. ');
     line.appendChild(link((p) => (spoken ? p.delete('speak') : p.set('speak', '')),
       spoken ? 'Play silently' : 'Say the game aloud'));
   };
