@@ -144,12 +144,14 @@ TEST(X11GameTest, TheGamesWordsReachSpeechDispatcherAndAreSpoken) {
   auto game =
       x.start_game(kGame, {"--window", "--speak"}, {{"SPEECHD_ADDRESS", "unix_socket:" + socket}});
   ASSERT_TRUE(x.find_window(*game));
-  x.tap(kSpaceKeycode);
   const auto spoken = [&](const std::string& words) {
     return read_file((dir / "said").string()).find(words) != std::string::npos;
   };
-  EXPECT_TRUE(eventually([&] { return spoken("hit space key") && spoken("go, "); }))
-      << read_file((dir / "said").string());
+  // The prompt heard before Space, as a player hears it: a game's start
+  // cuts off what is not yet said.
+  EXPECT_TRUE(eventually([&] { return spoken("hit space key"); }));
+  x.tap(kSpaceKeycode);
+  EXPECT_TRUE(eventually([&] { return spoken("go, "); })) << read_file((dir / "said").string());
   x.tap(kEscKeycode);
   EXPECT_EQ(game->wait(20s), 0);
   const auto sound = [&] {  // bytes of it, as espeak-ng writes them
