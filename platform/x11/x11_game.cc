@@ -156,6 +156,14 @@ int run_x11_game(RandomSource& random, KeyModel keys,
   }
   XSetIOErrorHandler(on_connection_lost);
 
+  X11Window window(display.get());
+  const SteadyClock clock;
+  FormHost host(clock, random, window);
+  host.set_observer(observer);
+  window.map();
+
+  // The keyboard's round trips come after the window is on its way: no key
+  // reaches the game before it handles its first events, below.
   int xkb_event_base = -1;
   int xkb_error_base = 0;
   int major = XkbMajorVersion;
@@ -167,12 +175,6 @@ int run_x11_game(RandomSource& random, KeyModel keys,
   // A held key repeats as further key-downs, with no key-up between them.
   Bool detectable = False;
   XkbSetDetectableAutoRepeat(display.get(), True, &detectable);
-
-  X11Window window(display.get());
-  const SteadyClock clock;
-  FormHost host(clock, random, window);
-  host.set_observer(observer);
-  window.map();
   X11Events events(display.get(), window, xkb_event_base, keys);
   return play_to_the_end(host, events, clock, at_end);
 }
