@@ -15,9 +15,7 @@
 namespace titletype::e2e {
 
 const std::string kTerminal = TITLETYPE_TERMINAL;
-// TITLETYPE_GAME plays an installed game instead of the one just built.
-const char* const kInstalledGame = std::getenv("TITLETYPE_GAME");
-const std::string kGame = kInstalledGame ? kInstalledGame : TITLETYPE_BINARY;
+const std::string kGame = installed_or(TITLETYPE_BINARY);
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = false;
@@ -128,8 +126,10 @@ TEST_F(WindowGameTest, EveryWayOutLeavesTheTerminalAsItWasFound) {
         dir + "line";
     auto terminal = in_terminal(x(), {"sh", "-c", script});
     find(*terminal);
+    const int game_pid = std::stoi(read_file(dir + "pid"));
+    EXPECT_EQ(window_libraries(game_pid), "");
     if (signo)
-      kill(std::stoi(read_file(dir + "pid")), signo);
+      kill(game_pid, signo);
     else
       x().tap(kEscKeycode);
     ASSERT_TRUE(x().wait_title("shell")) << way_out << ": " << x().title();

@@ -9,7 +9,7 @@
 
 namespace titletype::e2e {
 
-const std::string kGame = TITLETYPE_BINARY;
+const std::string kGame = installed_or(TITLETYPE_BINARY);
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 // Wayland gives a window no icon: the desktop shows its desktop entry's.
@@ -108,11 +108,13 @@ TEST(WaylandGameTest, ChoosesTheWindowThatShowsItsTitleAndEndsWithTheCompositor)
     bool display;  // DISPLAY is set
     const char* option;
     const char* opened;
+    const char* libraries;  // that it maps
   } cases[] = {
-      {&sway.wayland(), true, "", "wayland"},
-      {&weston_env, true, "", "x11"},
-      {&none, true, "--window=wayland", "none"},
-      {&weston_env, false, "", "wayland"},
+      {&sway.wayland(), true, "", "wayland", "libwayland-client"},
+      {&weston_env, true, "", "x11", "libX11 libwayland-client"},
+      {&none, true, "--window=wayland", "none", ""},
+      // libdecor's plugin draws with cairo, which brings libX11.
+      {&weston_env, false, "", "wayland", "libX11 libwayland-client libdecor-0"},
   };
   std::unique_ptr<Process> game;
   for (const auto& c : cases) {
@@ -123,6 +125,7 @@ TEST(WaylandGameTest, ChoosesTheWindowThatShowsItsTitleAndEndsWithTheCompositor)
         kGame, *c.option ? std::vector<std::string>{c.option} : std::vector<std::string>{}, env);
     const std::string where = testing::PrintToString(env) + " " + c.option;
     EXPECT_EQ(window_opened(x, *game), c.opened) << where;
+    EXPECT_EQ(window_libraries(game->pid()), c.libraries) << where;
     if (c.wayland == &sway.wayland() && std::string(c.opened) == "wayland") {
       // 312 x 72 logical pixels, at the output's scale of 2.
       EXPECT_TRUE(eventually([&] { return requested(*game, ", 0, 624, 144, 2496, 1)"); })) << where;

@@ -59,6 +59,12 @@ class WindowGameTest : public testing::Test {
   static inline std::unique_ptr<XSession> x_;
 };
 
+/// The installed game that TITLETYPE_GAME names, if it is set; else `built`.
+inline std::string installed_or(const char* built) {
+  const char* installed = std::getenv("TITLETYPE_GAME");
+  return installed ? installed : built;
+}
+
 /// A keyboard layout of the tests' X server, and how the game reads keys.
 struct LayoutPlay {
   const char* layout;

@@ -11,7 +11,7 @@
 
 namespace titletype::e2e {
 
-const std::string kGame = TITLETYPE_BINARY;
+const std::string kGame = installed_or(TITLETYPE_BINARY);
 const std::string kScriptedGame = TITLETYPE_SCRIPTED_BINARY;
 
 const bool WindowGameTest::kExactIcon = true;
@@ -38,6 +38,7 @@ TEST(X11GameTest, LosingTheServerEndsTheGameWithAMessage) {
   XSession x;
   auto game = x.start_game(kGame);
   ASSERT_TRUE(x.find_window(*game));
+  EXPECT_EQ(window_libraries(game->pid()), "libX11");  // the X11 window's own alone
   x.tap(kSpaceKeycode);
   x.kill_server();
   EXPECT_EQ(game->wait(20s), 1);

@@ -33,6 +33,15 @@ inline std::string read_file(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+/// The window libraries that process `pid` has mapped, as "libX11 libdecor-0".
+inline std::string window_libraries(int pid) {
+  const std::string maps = read_file("/proc/" + std::to_string(pid) + "/maps");
+  std::string found;
+  for (const std::string name : {"libX11", "libwayland-client", "libxkbcommon", "libdecor-0"})
+    if (maps.find("/" + name + ".so") != maps.npos) found += (found.empty() ? "" : " ") + name;
+  return found;
+}
+
 /// Whether `done` comes to hold within `timeout`, asked every `pause`.
 inline bool eventually(const std::function<bool()>& done, std::chrono::milliseconds timeout = 20s,
                        std::chrono::milliseconds pause = 10ms) {
