@@ -50,12 +50,15 @@ struct Startup {
   std::vector<double> peak_rss_kb;
 };
 
-Startup measure_startup(XSession& x, const Program& program, int rounds);
+/// `rounds` start-ups of `program`, with its peak memory when `memory` (the
+/// process then runs on a while, and is closed with Esc rather than killed).
+Startup measure_startup(XSession& x, const Program& program, int rounds, bool memory = true);
 
-/// Start-up and memory of `a` and `b` over `rounds` rounds, interleaved so
-/// that both see the same machine.
+/// Start-up of `a` and `b` over `rounds` rounds, interleaved so that both
+/// see the same machine, and memory in the first `memory_rounds` of them
+/// (all if negative).
 std::pair<Startup, Startup> measure_startups(XSession& x, const Program& a, const Program& b,
-                                             int rounds);
+                                             int rounds, int memory_rounds = -1);
 
 /// Presses keys in `window_count` windows in turn (one when idling before
 /// each key) and times each press to the title change it causes. Games are

@@ -23,13 +23,17 @@ namespace titletype::bench {
 
 // --- start-up and memory ---------------------------------------------------
 
-Startup measure_startup(XSession& x, const Program& program, int rounds) {
+Startup measure_startup(XSession& x, const Program& program, int rounds, bool memory) {
   Startup result;
   for (int i = 0; i < rounds; ++i) {
     const SteadyTime start = std::chrono::steady_clock::now();
     auto process = launch(x, program);
     if (!x.find_window(*process)) throw std::runtime_error("no window");
     result.ms.push_back(ms_between(start, x.mapped_at()));
+    if (!memory) {
+      process->kill(SIGKILL), process->wait(5s);
+      continue;
+    }
     std::this_thread::sleep_for(200ms);
     result.peak_rss_kb.push_back(static_cast<double>(process_cost(process->pid()).peak_rss_kb));
     x.tap(e2e::kEscKeycode);
@@ -41,12 +45,13 @@ Startup measure_startup(XSession& x, const Program& program, int rounds) {
 // --- key to title -------------------------------------------------------------
 
 std::pair<Startup, Startup> measure_startups(XSession& x, const Program& a, const Program& b,
-                                             int rounds) {
+                                             int rounds, int memory_rounds) {
   std::pair<Startup, Startup> both;
   for (int i = 0; i < rounds; ++i) {
     for (auto [program, figures] : {std::pair{&a, &both.first}, {&b, &both.second}}) {
-      const Startup one = measure_startup(x, *program, 1);
-      figures->ms.push_back(one.ms[0]), figures->peak_rss_kb.push_back(one.peak_rss_kb[0]);
+      const Startup one = measure_startup(x, *program, 1, memory_rounds < 0 || i < memory_rounds);
+      figures->ms.push_back(one.ms[0]);
+      if (!one.peak_rss_kb.empty()) figures->peak_rss_kb.push_back(one.peak_rss_kb[0]);
     }
   }
   return both;

@@ -24,8 +24,10 @@ namespace titletype::bench {
 int run_window_bench(const std::string& out_dir, bool quick) {
   const int rounds = quick ? 2 : 5;
   // A start takes a few milliseconds, with a spread as large as the gap
-  // between the two programs: many of them, for medians that hold still.
-  const int startup_rounds = quick ? 7 : 25;
+  // between the two programs: many of them, for medians that hold still,
+  // and memory in the first of them.
+  const int startup_rounds = quick ? 20 : 200;
+  const int memory_rounds = quick ? 7 : 25;
   const int keys = quick ? 50 : 500;
   const int game_tick_count = quick ? 12 : 160;
   const int floor_tick_count = quick ? 5 : 60;
@@ -34,7 +36,7 @@ int run_window_bench(const std::string& out_dir, bool quick) {
 
   XSession x;
   std::cerr << "start-up and memory...\n";
-  const auto [game_start, floor_start] = measure_startups(x, game, floor, startup_rounds);
+  const auto [game_start, floor_start] = measure_startups(x, game, floor, startup_rounds, memory_rounds);
   std::cerr << "key to title...\n";
   std::vector<double> game_latency, floor_latency;
   for (int i = 0; i < rounds; ++i) {
@@ -65,8 +67,8 @@ int run_window_bench(const std::string& out_dir, bool quick) {
      << "size, 312 x 72, with a 32 x 32 icon, which reads the keyboard's key names and whose\n"
      << "title changes on each key press and on a 1000 ms timer; built with the game's\n"
      << "hardening and size optimisation). Both run on the same private Xvfb in the same\n"
-     << "run, interleaved: " << startup_rounds << " start-ups each, then " << rounds
-     << " rounds of keys.\n\n"
+     << "run, interleaved: " << startup_rounds << " start-ups each (memory in the first "
+     << memory_rounds << "), then " << rounds << " rounds of keys.\n\n"
      << "Regenerate with `bench/run.sh` (about " << (quick ? "1" : "6")
      << " minutes; `bench/run.sh --quick` for a rough pass).\n\n"
      << "Machine: " << machine.sysname << " " << machine.release << " " << machine.machine << ", "
