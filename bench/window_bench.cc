@@ -36,7 +36,8 @@ int run_window_bench(const std::string& out_dir, bool quick) {
 
   XSession x;
   std::cerr << "start-up and memory...\n";
-  const auto [game_start, floor_start] = measure_startups(x, game, floor, startup_rounds, memory_rounds);
+  const auto [game_start, floor_start] =
+      measure_startups(x, game, floor, startup_rounds, memory_rounds);
   std::cerr << "key to title...\n";
   std::vector<double> game_latency, floor_latency;
   for (int i = 0; i < rounds; ++i) {
