@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 // What of the Wayland window needs no compositor: the scale it draws at as
-// outputs come, change and go, and which frame shows its title.
+// outputs come, change and go, which frame shows its title, and where its
+// keys are.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
+#include <map>
+#include <regex>
 
+#include "platform/wayland/evdev_key_names.h"
 #include "platform/wayland/frame_choice.h"
 #include "platform/wayland/output_scales.h"
 
@@ -59,6 +64,26 @@ TEST(FrameChoiceTest, AWindowLeftWithoutAFrameGetsLibdecorsOrGivesWay) {
   EXPECT_EQ(frame_after_answer(kAny, false), FrameAfterAnswer::kLibdecor);
   EXPECT_EQ(frame_after_answer(kCompositors, false), FrameAfterAnswer::kGiveWay);
   EXPECT_EQ(testing::PrintToString(FrameAfterAnswer::kGiveWay), "another window");
+}
+
+// The places of xkeyboard-config's own evdev keycodes (xkb-data, which
+// xkbcommon needs), apart from the program's table: "<AE01> = 10;".
+TEST(EvdevKeyNamesTest, EveryKeyIsWhereXkbsEvdevKeycodesPutIt) {
+  std::ifstream file("/usr/share/X11/xkb/keycodes/evdev");
+  ASSERT_TRUE(file) << "no xkb-data";
+  std::map<std::string, int, std::less<>> xkb;
+  const std::regex keycode(R"(^\s*<(\w+)>\s*=\s*(\d+);)");
+  for (std::string line; std::getline(file, line);)
+    if (std::smatch m; std::regex_search(line, m, keycode)) xkb.emplace(m[1], std::stoi(m[2]));
+  const JisKeyboard::KeycodeNames names = evdev_keycode_names();
+  int named = 0;
+  for (int code = 0; code < JisKeyboard::kKeycodes; ++code) {
+    const std::string_view name = names[code];
+    if (name.empty()) continue;
+    ++named;
+    EXPECT_EQ(xkb.contains(name) ? xkb.find(name)->second : -1, code) << name;
+  }
+  EXPECT_EQ(named, 109);  // every key of a JIS keyboard
 }
 
 }  // namespace
